@@ -1,0 +1,35 @@
+# Runs makeassets into a scratch directory and fails, naming each file, unless every asset it
+# makes is byte-identical to the committed copy. Inputs: TOOL, OUT, REF, FILES (a list).
+foreach(var TOOL OUT REF FILES)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "compare_assets.cmake needs -D${var}=...")
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE "${OUT}")
+execute_process(COMMAND "${TOOL}" "${OUT}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "makeassets failed (${rc})")
+endif()
+
+set(bad "")
+foreach(f IN LISTS FILES)
+  if(NOT EXISTS "${REF}/${f}")
+    list(APPEND bad "${f}: missing from ${REF}")
+  elseif(NOT EXISTS "${OUT}/${f}")
+    list(APPEND bad "${f}: not written by makeassets")
+  else()
+    file(SHA256 "${REF}/${f}" want)
+    file(SHA256 "${OUT}/${f}" got)
+    if(NOT want STREQUAL got)
+      list(APPEND bad "${f}: differs from what makeassets writes now")
+    endif()
+  endif()
+endforeach()
+
+if(bad)
+  list(JOIN bad "\n  " lines)
+  message(FATAL_ERROR "assets out of date:\n  ${lines}\n"
+    "Regenerate them with: cmake --build <builddir> --target assets")
+endif()
+message(STATUS "all ${OUT} files match ${REF}")
