@@ -1,0 +1,52 @@
+// State the SDL layer's files share: the window, the renderer, the bitmap and clip tables.
+// Private to platform/: nothing outside this directory includes it.
+#pragma once
+#include <SDL.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace disp_sdl {
+
+// A bitmap is its pixels in a surface of format SDL_PIXELFORMAT_RGB888 (0x00RRGGBB, blending
+// off); the texture is only a cache of them for the current renderer. Invariant: texture is
+// null or matches the surface whenever dirty is false. A 0 x 0 bitmap has no surface.
+struct Bitmap {
+  SDL_Surface* surface;
+  SDL_Texture* texture;
+  bool dirty;
+};
+
+// Handle h names g_bitmaps[h - 1]; handle 0 is never issued. Entries live until DispShutdown.
+extern std::vector<Bitmap> g_bitmaps;
+
+// The open window and its renderer; both null while no window is open.
+extern SDL_Window* g_window;
+extern SDL_Renderer* g_renderer;
+
+// The bitmap behind a handle, or null for handle 0 and handles never issued.
+inline Bitmap* FindBitmap(std::uint32_t handle) {
+  return handle - 1u < g_bitmaps.size() ? &g_bitmaps[handle - 1u] : nullptr;
+}
+
+// Uploads a dirty bitmap into a texture of the current renderer; false if it has nothing to
+// show (0 x 0, or the renderer refused the texture).
+bool RefreshTexture(Bitmap& b);
+// Forgets every texture: the renderer that owned them is being destroyed.
+void ForgetTextures();
+// Frees every bitmap; their handles become invalid.
+void ReleaseBitmaps();
+// Closes the mixer and frees every clip; their handles become invalid.
+void ReleaseAudio();
+// Whether a clip handle has sound, and whether that sound is playing now.
+bool ClipLoaded(std::uint32_t clip);
+bool ClipPlaying(std::uint32_t clip);
+// Destroys the window and its renderer if open, and stops video; IsWin47 is false after.
+void DestroyWindow();
+// Reads a whole regular file of at most cap bytes; false (and out empty) otherwise.
+bool ReadFileCapped(const char* path, std::size_t cap, std::vector<std::uint8_t>* out);
+// The placeholder colour shown for pixel (x, y) of a bitmap that has no such pixel.
+std::uint32_t PlaceholderAt(std::int64_t x, std::int64_t y);
+
+}  // namespace disp_sdl
