@@ -2,6 +2,7 @@
 #include "tests/double/disp_double.h"
 
 #include <deque>
+#include <iterator>
 
 #include "platform/disp.h"
 
@@ -18,6 +19,7 @@ struct World {
     std::int64_t us = 1000000000;
     std::int64_t closeAtUs = 0;
     bool open = false;
+    bool refuse = false;
     int creates = 0;
     std::string title;
     std::uint32_t color = 0, style = 0;
@@ -33,6 +35,7 @@ struct World {
     std::vector<std::string> clips;
     std::vector<Draw> frame;
     int presents = 0, clears = 0;
+    std::vector<std::int64_t> presentTimes;
     std::vector<std::string> sounds;
     std::vector<std::string> calls;
 };
@@ -40,8 +43,12 @@ struct World {
 World w;
 
 std::int64_t toUs(double s) { return static_cast<std::int64_t>(s * 1e6 + (s >= 0 ? 0.5 : -0.5)); }
+// Kept in time order; events pushed for the same time keep the order they were pushed in.
 void push(double at, Event::Kind kind, std::int32_t a, std::int32_t b) {
-    w.script.push_back(Event{toUs(at), kind, a, b});
+    const Event e{toUs(at), kind, a, b};
+    auto it = w.script.end();
+    while (it != w.script.begin() && std::prev(it)->at > e.at) --it;
+    w.script.insert(it, e);
 }
 void call(const char* name, const char* arg = nullptr) {
     w.calls.emplace_back(arg ? std::string(name) + " " + arg : std::string(name));
@@ -67,6 +74,7 @@ void onTurn(std::function<void()> hook) { w.hook = std::move(hook); }
 void onDelay(std::function<void()> hook) { w.delayHook = std::move(hook); }
 
 bool windowOpen() { return w.open; }
+void refuseWindow() { w.refuse = true; }
 void setScreen(std::int32_t sw, std::int32_t sh) { w.scrW = sw; w.scrH = sh; }
 void setBorders(std::int32_t side, std::int32_t bottom, std::int32_t title) {
     w.side = side;
@@ -88,6 +96,7 @@ const Bitmap* bitmap(std::uint32_t h) {
 std::size_t bitmapCount() { return w.bitmaps.size(); }
 const std::vector<Draw>& frame() { return w.frame; }
 int presents() { return w.presents; }
+const std::vector<std::int64_t>& presentTimes() { return w.presentTimes; }
 int clears() { return w.clears; }
 const std::vector<std::string>& sounds() { return w.sounds; }
 void clearSounds() { w.sounds.clear(); }
@@ -101,6 +110,7 @@ using dbl::call;
 std::int32_t CreateWin39(std::int32_t cw, std::int32_t ch, std::uint32_t color, std::uint32_t,
                          std::uint32_t style) {
     call("CreateWin39");
+    if (w.refuse) return 0;
     w.open = true;
     w.creates++;
     w.cw = cw;
@@ -139,7 +149,10 @@ void Clear164() {
     w.clears++;
     w.frame.clear();
 }
-void FreshWin45() { w.presents++; }
+void FreshWin45() {
+    w.presents++;
+    w.presentTimes.push_back(w.us);
+}
 
 std::uint32_t LoadBMP197(const char* path) {
     call("LoadBMP197", path);

@@ -34,7 +34,8 @@ std::int64_t nowUs();
 double now();
 void advance(double seconds);  // a stall: the clock jumps
 
-// Script: messages taken by IsNextMsg254 once the clock reaches `at`, in the order pushed.
+// Script: messages taken by IsNextMsg254 once the clock reaches `at`, in time order (pushes
+// for the same time in the order pushed).
 void pushClick(double at, int button, std::int32_t x, std::int32_t y);  // button 1 left, 2 right
 void pushKey(double at, std::int32_t key);
 void pushOther(double at);                // a message that is neither press nor key
@@ -51,6 +52,7 @@ void onDelay(std::function<void()> hook);
 
 // Window and screen.
 bool windowOpen();
+void refuseWindow();  // CreateWin39 then opens nothing, as with no display
 void setScreen(std::int32_t w, std::int32_t h);
 void setBorders(std::int32_t side, std::int32_t bottom, std::int32_t title);
 void setClient(std::int32_t w, std::int32_t h);  // a drag, at once
@@ -70,6 +72,7 @@ std::size_t bitmapCount();
 // Frames: the draws since the last Clear164, and the count of frames shown.
 const std::vector<Draw>& frame();      // the frame being drawn, or the last one shown
 int presents();
+const std::vector<std::int64_t>& presentTimes();  // the clock at every FreshWin45, in us
 int clears();
 
 // Sounds: the path of every clip sounded, in order ("?" for an unknown handle).
