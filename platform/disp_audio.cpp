@@ -37,8 +37,10 @@ bool TryOpenMixer() {
 
 // Opens the mixer on first use. Without a usable audio device the mixer runs on SDL's
 // "dummy" driver, so clips still load and "play" in silence; if even that fails every clip
-// stays silent. Either way the game never learns of it.
+// stays silent. Either way the game never learns of it. Nothing opens when the game has no
+// window and is about to end.
 bool MixerReady() {
+  if (WindowRefused()) return false;
   if (g_mixer == Mixer::kClosed) {
     bool open = TryOpenMixer();
     if (!open) {
@@ -106,6 +108,7 @@ bool ClipPlaying(std::uint32_t clip) {
 using namespace disp_sdl;
 
 std::uint32_t LoadAudio292(const char* path) {
+  ShutDownAtExit();
   Clip clip{nullptr, -1};
   std::vector<std::uint8_t> file;
   if (MixerReady() && ReadFileCapped(path, kMaxWaveFileBytes, &file) && WaveLooksSane(file)) {

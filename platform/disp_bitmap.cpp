@@ -94,6 +94,7 @@ Bitmap MakeBitmap(std::int32_t w, std::int32_t h) {
 }
 
 std::uint32_t AddBitmap(const Bitmap& b) {
+  ShutDownAtExit();
   g_bitmaps.push_back(b);
   return static_cast<std::uint32_t>(g_bitmaps.size());
 }

@@ -110,9 +110,4 @@ const char* DispAudioDriver() {
   return name ? name : "";
 }
 
-void DispShutdown() {
-  DestroyWindow();
-  ReleaseAudio();
-  ReleaseBitmaps();
-  SDL_Quit();
-}
+void DispShutdown() { ShutDown(); }

@@ -42,6 +42,15 @@ void ReleaseAudio();
 // Whether a clip handle has sound, and whether that sound is playing now.
 bool ClipLoaded(std::uint32_t clip);
 bool ClipPlaying(std::uint32_t clip);
+// True after CreateWin39 failed to open a window, until the next CreateWin39 or CloseWin46:
+// the game is about to end, so the layer opens no audio device (whose drivers may chatter on
+// stderr).
+bool WindowRefused();
+// Releases everything the layer holds and quits SDL; the layer can start afresh after it.
+void ShutDown();
+// Makes ShutDown run when the process exits, so that the game, which never releases its
+// bitmaps, clips and window, still leaves nothing behind. Cheap to call again.
+void ShutDownAtExit();
 // Destroys the window and its renderer if open, and stops video; IsWin47 is false after.
 void DestroyWindow();
 // Reads a whole regular file of at most cap bytes; false (and out empty) otherwise.

@@ -16,6 +16,7 @@ SDL_Renderer* g_renderer = nullptr;
 namespace {
 
 bool g_videoUp = false;
+bool g_refused = false;
 bool g_trace = false;
 
 // What the last IsNextMsg254 took. Only presses are kept; everything else leaves kNone.
@@ -56,8 +57,10 @@ void ChooseVideoDrivers() {
   SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, list.c_str(), SDL_HINT_OVERRIDE);
 }
 
-void ReportNoWindow() {
-  std::fprintf(stderr, "dravel2: cannot open a window: %s\n", SDL_GetError());
+// Says why there is no window, once, in SDL's words; call it with no window left open.
+void ReportNoWindow(const std::string& reason) {
+  g_refused = true;
+  std::fprintf(stderr, "dravel2: cannot open a window: %s\n", reason.c_str());
 }
 
 struct Borders {
@@ -151,6 +154,8 @@ std::int32_t VirtualKey(SDL_Scancode sc, SDL_Keycode kc) {
 
 }  // namespace
 
+bool WindowRefused() { return g_refused; }
+
 void DestroyWindow() {
   if (g_renderer) {
     ForgetTextures();
@@ -166,6 +171,20 @@ void DestroyWindow() {
     g_videoUp = false;
   }
   g_message = Message::kNone;
+  g_refused = false;
+}
+
+void ShutDown() {
+  DestroyWindow();
+  ReleaseAudio();
+  ReleaseBitmaps();
+  SDL_Quit();
+}
+
+void ShutDownAtExit() {
+  // Registered at first use, after the tables were made, so it runs before they are destroyed.
+  static const bool registered = std::atexit(ShutDown) == 0;
+  (void)registered;
 }
 
 }  // namespace disp_sdl
@@ -174,6 +193,7 @@ using namespace disp_sdl;
 
 std::int32_t CreateWin39(std::int32_t w, std::int32_t h, std::uint32_t color, std::uint32_t,
                          std::uint32_t) {
+  ShutDownAtExit();
   DestroyWindow();
   g_trace = std::getenv("DRAVEL2_TRACE") != nullptr;
   // Software rendering by default: cheapest for this game's many small copies on machines
@@ -187,7 +207,7 @@ std::int32_t CreateWin39(std::int32_t w, std::int32_t h, std::uint32_t color, st
   SDL_SetHint(SDL_HINT_POLL_SENTINEL, "0");
   ChooseVideoDrivers();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    ReportNoWindow();
+    ReportNoWindow(SDL_GetError());
     return 0;
   }
   g_videoUp = true;
@@ -197,8 +217,9 @@ std::int32_t CreateWin39(std::int32_t w, std::int32_t h, std::uint32_t color, st
                               SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
   if (g_window) g_renderer = SDL_CreateRenderer(g_window, -1, 0);
   if (!g_renderer) {
-    ReportNoWindow();
+    const std::string reason = SDL_GetError();
     DestroyWindow();
+    ReportNoWindow(reason);
     return 0;
   }
   SDL_SetRenderDrawColor(g_renderer, (color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF, 255);
