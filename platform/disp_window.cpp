@@ -40,6 +40,7 @@ bool IsHeadlessDriver(const char* name) {
 // and the game would run unseen for ever. Wayland is tried only inside a Wayland session,
 // because its client library complains on stderr when there is none.
 void ChooseVideoDrivers() {
+  SDL_ResetHint(SDL_HINT_VIDEODRIVER);  // a list left from an earlier window must not win
   const char* named = std::getenv("SDL_VIDEODRIVER");
   if (named && *named) return;
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
@@ -201,6 +202,7 @@ std::int32_t CreateWin39(std::int32_t w, std::int32_t h, std::uint32_t color, st
   SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
   SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
   SDL_SetHintWithPriority(SDL_HINT_RENDER_BATCHING, "1", SDL_HINT_DEFAULT);
+  // A puzzle in a window has no reason to switch the desktop's compositor off, as SDL would.
   SDL_SetHintWithPriority(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0", SDL_HINT_DEFAULT);
   // SDL's poll sentinel would end a take early whenever the previous take left events queued
   // (one turn late for the press behind them); the take has its own bound instead.

@@ -1,5 +1,5 @@
-# Fails, naming each file, if anything under board/ or ui/ of ROOT includes an SDL header or
-# names an SDL_ identifier: the game talks to SDL only through platform/disp.h.
+# Check run with cmake -P: board/ and ui/ of ROOT neither include SDL headers nor name SDL_.
+# Fails naming each offending file; the game talks to SDL only through platform/disp.h.
 if(NOT DEFINED ROOT)
   message(FATAL_ERROR "usage: cmake -DROOT=<repository> -P no_sdl_outside_platform.cmake")
 endif()

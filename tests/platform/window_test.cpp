@@ -293,23 +293,27 @@ TEST_F(WindowTest, TraceWritesPressesAndFrames) {
 }
 
 TEST_F(WindowTest, NoDisplayGivesOneLineAndNoWindow) {
-  ScopedEnv driver("SDL_VIDEODRIVER", nullptr);
-  ScopedEnv x11("DISPLAY", nullptr);
-  ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
-  testing::internal::CaptureStderr();
-  CreateWin39(200, 200, kGrey, kGrey, 0x10CC0000);
-  // The game loads its clips all the same; without a window no audio device is opened.
-  const std::uint32_t clip = LoadAudio292(dir_.Write("a.wav", disptest::WavFile(100)).c_str());
-  const std::string said = testing::internal::GetCapturedStderr();
-  if (IsWin47()) GTEST_SKIP() << "this machine has a display without X11 or Wayland";
-  EXPECT_FALSE(DispClipLoaded(clip));
-  EXPECT_EQ(std::string(DispAudioDriver()), "");
-  const std::string start = "dravel2: cannot open a window: ";
-  EXPECT_EQ(said.rfind(start, 0), 0u) << said;
-  EXPECT_GT(said.size(), start.size() + 1) << "no reason given";
-  EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
-  EXPECT_FALSE(IsNextMsg254());
-  EXPECT_EQ(GetWidth56(), 0);
+  {
+    ScopedEnv driver("SDL_VIDEODRIVER", nullptr);
+    ScopedEnv x11("DISPLAY", nullptr);
+    ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+    testing::internal::CaptureStderr();
+    CreateWin39(200, 200, kGrey, kGrey, 0x10CC0000);
+    // The game loads its clips all the same; without a window no audio device is opened.
+    const std::uint32_t clip = LoadAudio292(dir_.Write("a.wav", disptest::WavFile(100)).c_str());
+    const std::string said = testing::internal::GetCapturedStderr();
+    if (IsWin47()) GTEST_SKIP() << "this machine has a display without X11 or Wayland";
+    EXPECT_FALSE(DispClipLoaded(clip));
+    EXPECT_EQ(std::string(DispAudioDriver()), "");
+    const std::string start = "dravel2: cannot open a window: ";
+    EXPECT_EQ(said.rfind(start, 0), 0u) << said;
+    EXPECT_GT(said.size(), start.size() + 1) << "no reason given";
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+    EXPECT_FALSE(IsNextMsg254());
+    EXPECT_EQ(GetWidth56(), 0);
+  }
+  // A driver named again in the environment is used at the next try.
+  Open();
 }
 
 TEST(ClockTest, ClockNeverGoesBackAndTicksFinely) {
