@@ -30,7 +30,7 @@ struct World {
     std::deque<Event> script;
     Event::Kind taken = Event::Other;
     std::int32_t mx = 0, my = 0, key = 0;
-    std::function<void()> hook, delayHook;
+    std::function<void()> hook, delayHook, presentHook;
     std::vector<Bitmap> bitmaps;  // handle h is bitmaps[h - 1]
     std::vector<std::string> clips;
     std::vector<Draw> frame;
@@ -72,6 +72,7 @@ std::size_t pending() { return w.script.size(); }
 void closeAt(double t) { w.closeAtUs = t > 0 ? toUs(t) : 0; }
 void onTurn(std::function<void()> hook) { w.hook = std::move(hook); }
 void onDelay(std::function<void()> hook) { w.delayHook = std::move(hook); }
+void onPresent(std::function<void()> hook) { w.presentHook = std::move(hook); }
 
 bool windowOpen() { return w.open; }
 void refuseWindow() { w.refuse = true; }
@@ -152,6 +153,7 @@ void Clear164() {
 void FreshWin45() {
     w.presents++;
     w.presentTimes.push_back(w.us);
+    if (w.presentHook) w.presentHook();
 }
 
 std::uint32_t LoadBMP197(const char* path) {

@@ -49,6 +49,8 @@ void onTurn(std::function<void()> hook);
 // Called at every Delay28, after the clock moved. The deal and the row removal seed the C
 // generator from clock() just before their delay: a test re-seeds it here to replay the draws.
 void onDelay(std::function<void()> hook);
+// Called at every FreshWin45, with the frame's draws still in frame().
+void onPresent(std::function<void()> hook);
 
 // Window and screen.
 bool windowOpen();

@@ -14,7 +14,11 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$work/game.log" ] && sed "s/^/  game: /" "$work/game.log" >&2
+  exit 1
+}
 
 # Xvfb picks a free display number itself and writes it to fd 3.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
@@ -29,7 +33,7 @@ cd "$game_dir"
 SDL_AUDIODRIVER=dummy ./dravel2 >"$work/game.log" 2>&1 &
 game_pid=$!
 win=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   win=$(xdotool search --name "^Dravel2 by Quonse$" 2>/dev/null | head -n 1) && [ -n "$win" ] && break
   sleep 0.1
 done
