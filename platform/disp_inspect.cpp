@@ -3,6 +3,19 @@
 
 #include "platform/disp_sdl_internal.h"
 
+namespace disp_sdl {
+
+namespace {
+void (*g_presentHook)(void*) = nullptr;
+void* g_presentContext = nullptr;
+}  // namespace
+
+void RunPresentHook() {
+  if (g_presentHook) g_presentHook(g_presentContext);
+}
+
+}  // namespace disp_sdl
+
 using namespace disp_sdl;
 
 bool DispBitmapSize(std::uint32_t bmp, std::int32_t* w, std::int32_t* h) {
@@ -111,3 +124,8 @@ const char* DispAudioDriver() {
 }
 
 void DispShutdown() { ShutDown(); }
+
+void DispOnPresent(void (*fn)(void* context), void* context) {
+  g_presentHook = fn;
+  g_presentContext = fn ? context : nullptr;
+}

@@ -57,5 +57,7 @@ void DestroyWindow();
 bool ReadFileCapped(const char* path, std::size_t cap, std::vector<std::uint8_t>* out);
 // The placeholder colour shown for pixel (x, y) of a bitmap that has no such pixel.
 std::uint32_t PlaceholderAt(std::int64_t x, std::int64_t y);
+// Calls the hook that DispOnPresent set, if any; FreshWin45 calls it after each frame.
+void RunPresentHook();
 
 }  // namespace disp_sdl

@@ -314,6 +314,7 @@ void FreshWin45() {
   if (!g_renderer) return;
   SDL_RenderPresent(g_renderer);
   if (g_trace) std::fprintf(stderr, "frame %.6f\n", GetTimeR49());
+  RunPresentHook();
 }
 
 void DrawBMP214(std::uint32_t bmp, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
