@@ -1,6 +1,7 @@
 // Sound clips of the SDL layer on SDL2_mixer: one mixer channel per clip, silent on any failure.
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/disp.h"
@@ -24,6 +25,10 @@ Mixer g_mixer = Mixer::kClosed;
 
 // The game's clips are short cues; a larger file is not one of them.
 constexpr std::size_t kMaxWaveFileBytes = std::size_t{32} << 20;
+// Nor is a longer clip. The mixer keeps every clip decoded at 44.1 kHz in 16-bit stereo, about
+// 10 MB a minute: without this bound a small file at a very low sample rate asks for gigabytes
+// (200 KB at 1 Hz took 2 GB and many seconds to load).
+constexpr std::uint64_t kMaxClipSeconds = 60;
 
 bool TryOpenMixer() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
@@ -57,22 +62,39 @@ std::uint32_t Le32(const std::uint8_t* p) {
   return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
          (std::uint32_t{p[3]} << 24);
 }
+std::uint32_t Le16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
+
+// Whether a data chunk of `bytes` in the format whose chunk starts at fmt (16 bytes at least)
+// plays for at most kMaxClipSeconds. Counts frames generously: by the smaller of the declared
+// block and sample sizes, and for the ADPCM formats two samples a byte plus a block header's.
+bool ShortEnough(const std::uint8_t* fmt, std::uint64_t bytes) {
+  const std::uint32_t tag = Le16(fmt), channels = Le16(fmt + 2), rate = Le32(fmt + 4);
+  const std::uint64_t align = Le16(fmt + 12), bits = Le16(fmt + 14);
+  if (channels == 0 || rate == 0 || align == 0) return false;  // no sound in these
+  std::uint64_t frames = 0;
+  if (tag == 2 || tag == 0x11)
+    frames = (bytes / align + 1) * (2 * align / channels + 2);
+  else
+    frames = bytes / std::min(align, channels * std::max<std::uint64_t>(bits / 8, 1));
+  return frames <= kMaxClipSeconds * rate;
+}
 
 // True when the bytes are a RIFF WAVE file whose chunks all lie inside it, with a format
-// chunk before the data chunk; SDL then never reads or allocates past what the file holds.
+// chunk before the data chunk, and no longer than kMaxClipSeconds; SDL then never reads past
+// what the file holds, nor allocates much more than a minute of sound.
 bool WaveLooksSane(const std::vector<std::uint8_t>& file) {
   const std::size_t n = file.size();
   const std::uint8_t* d = file.data();
   if (n < 12 || std::memcmp(d, "RIFF", 4) != 0 || std::memcmp(d + 8, "WAVE", 4) != 0) return false;
-  bool format = false;
+  const std::uint8_t* format = nullptr;
   for (std::size_t at = 12; at + 8 <= n;) {
     const std::uint64_t size = Le32(d + at + 4);
     if (at + 8 + size > n) return false;
     if (std::memcmp(d + at, "fmt ", 4) == 0) {
       if (size < 16) return false;
-      format = true;
+      format = d + at + 8;
     } else if (std::memcmp(d + at, "data", 4) == 0) {
-      return format;
+      return format && ShortEnough(format, size);
     }
     at += 8 + size + (size & 1);
   }

@@ -70,6 +70,8 @@ TEST_F(AudioTest, BadClipsAreSilentHandles) {
          disptest::Put16(&b, 20, 0x1234);
          return b;
        }()},
+      // 800 samples at 8 Hz: 100 s, which the mixer would hold as 17 MB at 44.1 kHz.
+      {"100 s at 8 Hz", patched(24, 8)},
   };
   std::vector<std::uint32_t> handles;
   for (const auto& [name, bytes] : cases) {
@@ -95,6 +97,8 @@ TEST_F(AudioTest, BadClipsAreSilentHandles) {
   const std::uint32_t fine = LoadAudio292(dir_.Write("fine.wav", good).c_str());
   EXPECT_TRUE(DispClipLoaded(fine));
   for (std::uint32_t h : handles) EXPECT_NE(h, fine);
+  // Length, not file size, is what counts: 800 samples at 14 Hz, 57 s, still load.
+  EXPECT_TRUE(DispClipLoaded(LoadAudio292(dir_.Write("slow.wav", patched(24, 14)).c_str())));
 }
 
 TEST_F(AudioTest, WithoutAnAudioDeviceClipsPlayInSilence) {
