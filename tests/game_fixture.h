@@ -45,16 +45,7 @@ struct Game {
 
     void recount() {
         for (int x = 0; x < b.width; x++)
-            for (int y = 0; y < b.height; y++) {
-                int n = 0;
-                for (int dx = -1; dx <= 1; dx++)
-                    for (int dy = -1; dy <= 1; dy++) {
-                        const int px = x + dx, py = y + dy;
-                        if ((dx || dy) && px >= 0 && py >= 0 && px < b.width && py < b.height)
-                            n += b.mine[px][py];
-                    }
-                b.num[x][y] = n;
-            }
+            for (int y = 0; y < b.height; y++) b.num[x][y] = minesAround(b, x, y);
     }
 
     // The cues sounded since the last call, by name ("New", "Left" ...), and the log emptied.

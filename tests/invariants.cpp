@@ -11,6 +11,17 @@ std::string at(const char* what, int x, int y) {
 }
 }  // namespace
 
+int minesAround(const MineBd& b, int x, int y) {
+    int n = 0;
+    for (int dx = -1; dx <= 1; dx++)
+        for (int dy = -1; dy <= 1; dy++) {
+            const int px = x + dx, py = y + dy;
+            if ((dx || dy) && px >= 0 && py >= 0 && px < b.width && py < b.height)
+                n += b.mine[px][py];
+        }
+    return n;
+}
+
 std::string checkInvariants(const MineBd& b) {
     std::ostringstream s;
     if (b.width < 8 || b.width > 100 || b.height < 8 || b.height > 100) {
@@ -48,13 +59,7 @@ std::string checkInvariants(const MineBd& b) {
                 return at("idle cell open, flagged or marked", x, y);
             if (b.open[x][y] && b.flag[x][y]) return at("cell both open and flagged", x, y);
             if (dealt && !b.idle[x][y]) {
-                int n = 0;
-                for (int dx = -1; dx <= 1; dx++)
-                    for (int dy = -1; dy <= 1; dy++) {
-                        const int px = x + dx, py = y + dy;
-                        if ((dx || dy) && px >= 0 && py >= 0 && px < b.width && py < b.height)
-                            n += b.mine[px][py];
-                    }
+                const int n = minesAround(b, x, y);
                 if (b.num[x][y] != n) {
                     s << "count " << b.num[x][y] << ", not " << n;
                     return at(s.str().c_str(), x, y);
