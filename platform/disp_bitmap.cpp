@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/disp.h"
 #include "platform/disp_sdl_internal.h"
@@ -108,6 +109,9 @@ std::uint32_t* Row(SDL_Surface* s, std::int64_t y) {
 bool ReadFileCapped(const char* path, std::size_t cap, std::vector<std::uint8_t>* out) {
   out->clear();
   if (!path) return false;
+  // Opening a named pipe would wait for a writer for ever, and a device may never end.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return false;
   std::FILE* f = std::fopen(path, "rb");
   if (!f) return false;
   constexpr std::size_t kChunk = 64 * 1024;
