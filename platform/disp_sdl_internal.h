@@ -59,5 +59,9 @@ bool ReadFileCapped(const char* path, std::size_t cap, std::vector<std::uint8_t>
 std::uint32_t PlaceholderAt(std::int64_t x, std::int64_t y);
 // Calls the hook that DispOnPresent set, if any; FreshWin45 calls it after each frame.
 void RunPresentHook();
+#ifdef __EMSCRIPTEN__
+// The inner size of the browser's page in CSS pixels, which stands in for the screen.
+void PageSize(int* w, int* h);
+#endif
 
 }  // namespace disp_sdl

@@ -93,6 +93,19 @@ void AwaitFrame() {
 
 int DisplayOfWindow() { return g_window ? std::max(SDL_GetWindowDisplayIndex(g_window), 0) : 0; }
 
+// The size of the screen the window is on; in a browser, of the page that holds the canvas.
+// 0 x 0 without a window.
+SDL_Rect ScreenSize() {
+  SDL_Rect r{0, 0, 0, 0};
+  if (!g_window) return r;
+#ifdef __EMSCRIPTEN__
+  PageSize(&r.w, &r.h);
+#else
+  SDL_GetDisplayBounds(DisplayOfWindow(), &r);
+#endif
+  return r;
+}
+
 // Windows virtual-key code of a key press; 0 for keys the game has no use for and no easy
 // equivalent. Digits go by position (they need Shift on some layouts), letters by the letter
 // the layout puts on the key, falling back to the position where the layout has no Latin
@@ -266,23 +279,18 @@ std::int32_t GetBorderTitle64() {
   return std::max(b.top - b.bottom, 0);
 }
 
-std::int32_t GetScrWidth59() {
-  SDL_Rect r{0, 0, 0, 0};
-  if (g_window) SDL_GetDisplayBounds(DisplayOfWindow(), &r);
-  return r.w;
-}
+std::int32_t GetScrWidth59() { return ScreenSize().w; }
 
-std::int32_t GetScrHeight60() {
-  SDL_Rect r{0, 0, 0, 0};
-  if (g_window) SDL_GetDisplayBounds(DisplayOfWindow(), &r);
-  return r.h;
-}
+std::int32_t GetScrHeight60() { return ScreenSize().h; }
 
 std::uint32_t GetHwnd75() { return g_window ? SDL_GetWindowID(g_window) : 0; }
 
 bool MoveWindow(std::uint32_t hwnd, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
                 bool) {
   if (!g_window || hwnd != SDL_GetWindowID(g_window)) return false;
+#ifdef __EMSCRIPTEN__
+  return true;  // the page lays out the canvas; there is no frame to place
+#endif
   const Borders b = FrameBorders();
   int clientW = 0, clientH = 0;
   SDL_GetWindowSize(g_window, &clientW, &clientH);
