@@ -3,7 +3,29 @@
 #include "board/minebd.h"
 #include "platform/disp.h"
 
+bool MineBd::checkerror(MineWatch& w, bool openedMine) {
+    if (w.clean && !openedMine) return false;
+    w.clean = true;  // whatever it finds, checkerror leaves no open mine behind
+    return checkerror();
+}
+
+// A player's action stands alone: it knows nothing of open mines and scans the whole board.
 void MineBd::clickleft(std::int32_t x, std::int32_t y) {
+    MineWatch w;
+    clickleft(x, y, w);
+}
+
+void MineBd::clickright(std::int32_t x, std::int32_t y, bool snd) {
+    MineWatch w;
+    clickright(x, y, snd, w);
+}
+
+bool MineBd::setblock(std::int32_t x, std::int32_t y, bool snd) {
+    MineWatch w;
+    return setblock(x, y, snd, w);
+}
+
+void MineBd::clickleft(std::int32_t x, std::int32_t y, MineWatch& w) {
     if (idle[x][y]) return;
     if (open[x][y] || flag[x][y]) {
         dirty = true;
@@ -12,15 +34,15 @@ void MineBd::clickleft(std::int32_t x, std::int32_t y) {
     open[x][y] = true;
     qstn[x][y] = false;  // a question mark does not protect a cell
     if (state == StPenalty || state == StBonus) state = StPlay;
-    if (!checkerror()) sound(sndleft);
+    if (!checkerror(w, mine[x][y])) sound(sndleft);
     dirty = true;
 }
 
-void MineBd::clickright(std::int32_t x, std::int32_t y, bool snd) {
+void MineBd::clickright(std::int32_t x, std::int32_t y, bool snd, MineWatch& w) {
     if (idle[x][y]) return;
     if (!open[x][y]) {
         setqstn(x, y, snd);
-    } else if (!setflag(x, y, snd) && !setblock(x, y, snd)) {
+    } else if (!setflag(x, y, snd) && !setblock(x, y, snd, w)) {
         // Flags the cells whose question marks the chord has just cleared.
         setflag(x, y, snd);
     }
@@ -48,14 +70,14 @@ bool MineBd::setflag(std::int32_t x, std::int32_t y, bool snd) {
     return reached;
 }
 
-bool MineBd::setblock(std::int32_t x, std::int32_t y, bool snd) {
+bool MineBd::setblock(std::int32_t x, std::int32_t y, bool snd, MineWatch& w) {
     std::int32_t flags = 0, marks = 0;
     for (k = 0; k < 8; k++)
         if (isok(k, x, y, nx, ny)) {
             if (flag[nx][ny]) flags++;
             if (qstn[nx][ny]) marks++;
         }
-    bool opened = false;
+    bool opened = false, openedMine = false;
     if (flags == num[x][y] || flags + marks == num[x][y]) {
         // A chord never opens a question-marked cell: it takes the mark off instead.
         for (k = 0; k < 8; k++)
@@ -66,9 +88,10 @@ bool MineBd::setblock(std::int32_t x, std::int32_t y, bool snd) {
                     open[nx][ny] = true;
                     again = true;
                     opened = true;
+                    openedMine = openedMine || mine[nx][ny];
                 }
             }
     }
     if (opened && snd) sound(sndright);
-    return checkerror();
+    return checkerror(w, openedMine);
 }

@@ -41,20 +41,6 @@ void MineBd::initbd() {
     sound(sndnew);
 }
 
-bool MineBd::isok(std::int32_t d, std::int32_t x, std::int32_t y, std::int32_t& outx, std::int32_t& outy) {
-    switch (d) {
-    case 0: outx = x - 1; outy = y;     return x > 0;
-    case 1: outx = x + 1; outy = y;     return x < width - 1;
-    case 2: outx = x;     outy = y - 1; return y > 0;
-    case 3: outx = x;     outy = y + 1; return y < height - 1;
-    case 4: outx = x - 1; outy = y - 1; return x > 0 && y > 0;
-    case 5: outx = x - 1; outy = y + 1; return x > 0 && y < height - 1;
-    case 6: outx = x + 1; outy = y - 1; return x < width - 1 && y > 0;
-    case 7: outx = x + 1; outy = y + 1; return x < width - 1 && y < height - 1;
-    }
-    return false;
-}
-
 void MineBd::count(std::int32_t x, std::int32_t y) {
     num[x][y] = 0;
     for (k = 0; k < 8; k++)

@@ -60,8 +60,21 @@ struct MineBd {
     void initbd();
     void initbd(std::int32_t width, std::int32_t height, std::int32_t emptyrows, std::int32_t rowmines);
     // Writes the neighbour of (x, y) in direction k (left, right, up, down, up-left, down-left,
-    // up-right, down-right) into nx, ny; true when it lies on the board.
-    bool isok(std::int32_t k, std::int32_t x, std::int32_t y, std::int32_t& nx, std::int32_t& ny);
+    // up-right, down-right) into nx, ny; true when it lies on the board. Inline: every neighbour
+    // loop of the board and the solver runs through it.
+    bool isok(std::int32_t k, std::int32_t x, std::int32_t y, std::int32_t& nx, std::int32_t& ny) {
+        switch (k) {
+        case 0: nx = x - 1; ny = y;     return x > 0;
+        case 1: nx = x + 1; ny = y;     return x < width - 1;
+        case 2: nx = x;     ny = y - 1; return y > 0;
+        case 3: nx = x;     ny = y + 1; return y < height - 1;
+        case 4: nx = x - 1; ny = y - 1; return x > 0 && y > 0;
+        case 5: nx = x - 1; ny = y + 1; return x > 0 && y < height - 1;
+        case 6: nx = x + 1; ny = y - 1; return x < width - 1 && y > 0;
+        case 7: nx = x + 1; ny = y + 1; return x < width - 1 && y < height - 1;
+        }
+        return false;
+    }
 
     // Deals the mines at the first left click, keeping (x, y) safe; state 1.
     void resetbd(std::int32_t x, std::int32_t y);
@@ -93,6 +106,22 @@ struct MineBd {
     void comparerule2(std::int32_t a, std::int32_t b);
 
 private:
+    // What one solver pass knows about open mines, so that it scans the board for them once
+    // rather than after every cell it opens. After any checkerror no open mine is left on the
+    // board, and within a pass a cell becomes an open mine only by being opened (the pass never
+    // deals, removes rows or resizes): while `clean` holds, a checkerror after openings that met
+    // no mine would find nothing and change nothing, and is left out. A pass starts unclean, so
+    // its first checkerror scans the whole board as every one used to.
+    struct MineWatch {
+        bool clean = false;
+    };
+    // checkerror, left out when `w` proves it would find nothing; `openedMine` says whether the
+    // cells opened since the last one include a mine.
+    bool checkerror(MineWatch& w, bool openedMine);
+    void clickleft(std::int32_t x, std::int32_t y, MineWatch& w);
+    void clickright(std::int32_t x, std::int32_t y, bool sound, MineWatch& w);
+    bool setblock(std::int32_t x, std::int32_t y, bool sound, MineWatch& w);
+    void comparerule2(std::int32_t a, std::int32_t b, MineWatch& w);
     void count(std::int32_t x, std::int32_t y);  // num of one cell, neighbour loop in k
     static void sound(std::uint32_t clip);
     template <class Visit> void sweep(Visit visit);  // the two-way sweep of every cell

@@ -42,14 +42,20 @@ void MineBd::comparerule() {
     // The direction loop runs in the record's k: a click that flags (setflag) or adds a penalty
     // row leaves k at 8, and the rest of this rule's neighbours is skipped. The rule table is not
     // updated while the clicks change the board.
+    MineWatch w;
     for (std::int32_t r = 0; r < rulenum; r++) {
         const std::int32_t x = rule[r].x, y = rule[r].y;
         for (k = 0; k < 8; k++)
-            if (isok(k, x, y, nx, ny) && ruleid[nx][ny] >= 0) comparerule2(r, ruleid[nx][ny]);
+            if (isok(k, x, y, nx, ny) && ruleid[nx][ny] >= 0) comparerule2(r, ruleid[nx][ny], w);
     }
 }
 
 void MineBd::comparerule2(std::int32_t a, std::int32_t b) {
+    MineWatch w;
+    comparerule2(a, b, w);
+}
+
+void MineBd::comparerule2(std::int32_t a, std::int32_t b, MineWatch& w) {
     Rule ra = rule[a], rb = rule[b];
     const std::int32_t ma = ra.mines, mb = rb.mines;
     std::int32_t ca = ra.cnt, cb = rb.cnt;
@@ -68,14 +74,14 @@ void MineBd::comparerule2(std::int32_t a, std::int32_t b) {
     const bool bMines = mb - ma == cb;
     if (aMines) {
         for (std::int32_t p = 0; p < ra.cnt; p++)
-            if (ra.ux[p] >= 0) clickright(ra.ux[p], ra.uy[p], false);
+            if (ra.ux[p] >= 0) clickright(ra.ux[p], ra.uy[p], false, w);
         for (std::int32_t q = 0; q < rb.cnt; q++)
-            if (rb.ux[q] >= 0) clickleft(rb.ux[q], rb.uy[q]);
+            if (rb.ux[q] >= 0) clickleft(rb.ux[q], rb.uy[q], w);
     }
     if (bMines) {
         for (std::int32_t q = 0; q < rb.cnt; q++)
-            if (rb.ux[q] >= 0) clickright(rb.ux[q], rb.uy[q], false);
+            if (rb.ux[q] >= 0) clickright(rb.ux[q], rb.uy[q], false, w);
         for (std::int32_t p = 0; p < ra.cnt; p++)
-            if (ra.ux[p] >= 0) clickleft(ra.ux[p], ra.uy[p]);
+            if (ra.ux[p] >= 0) clickleft(ra.ux[p], ra.uy[p], w);
     }
 }

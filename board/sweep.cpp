@@ -5,7 +5,8 @@
 #include "platform/disp.h"
 
 // The loop counters are locals: the actions called from a visit use the record's scratch
-// counters and must not disturb the sweep.
+// counters and must not disturb the sweep. The visits share one MineWatch, so the pass scans
+// the board for open mines only when an opening could have made one.
 template <class Visit>
 void MineBd::sweep(Visit visit) {
     for (std::int32_t x = 0; x < width; x++)
@@ -17,16 +18,18 @@ void MineBd::sweep(Visit visit) {
 void MineBd::solve0() {
     again = false;  // cleared before the state test, so a lost or paused board ends the caller's loop
     if (state > StBonus) return;
-    sweep([this](std::int32_t x, std::int32_t y) {
-        if (open[x][y] && num[x][y] == 0) clickright(x, y, false);
+    MineWatch w;
+    sweep([this, &w](std::int32_t x, std::int32_t y) {
+        if (open[x][y] && num[x][y] == 0) clickright(x, y, false, w);
     });
 }
 
 void MineBd::solve1() {
     again = false;
     if (state > StBonus) return;
-    sweep([this](std::int32_t x, std::int32_t y) {
-        if (open[x][y]) clickright(x, y, false);
+    MineWatch w;
+    sweep([this, &w](std::int32_t x, std::int32_t y) {
+        if (open[x][y]) clickright(x, y, false, w);
     });
     sound(sndsolve);
 }
@@ -35,7 +38,8 @@ void MineBd::solveblank() {
     again = false;
     if (state > StBonus) return;
     // Reads the mine plane: a hint with knowledge the player does not have.
-    sweep([this](std::int32_t x, std::int32_t y) {
-        if (!idle[x][y] && !mine[x][y] && num[x][y] == 0) clickleft(x, y);
+    MineWatch w;
+    sweep([this, &w](std::int32_t x, std::int32_t y) {
+        if (!idle[x][y] && !mine[x][y] && num[x][y] == 0) clickleft(x, y, w);
     });
 }
