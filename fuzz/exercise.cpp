@@ -71,7 +71,8 @@ struct Cut {
 
 // Copies a block of the sheet into a new bitmap of dw x dh, as the game cuts its sprites, and
 // checks every pixel of the result; returns the new bitmap.
-std::uint32_t CheckCut(std::uint32_t sheet, std::int32_t sheetW, std::int32_t sheetH, const Cut& c) {
+std::uint32_t CheckCut(std::uint32_t sheet, std::int32_t sheetW, std::int32_t sheetH,
+                       const Cut& c) {
   const std::uint32_t sprite = CreateBMP192(c.dw, c.dh);
   DrawBMP200(sheet, sprite, c.sx, c.sy, c.sw, c.sh, c.dx, c.dy, c.dw, c.dh);
   const std::int32_t w = std::min(c.sw, c.dw), h = std::min(c.sh, c.dh);

@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 // exercises abort on a broken promise, which fails the test with the file named below.
 int RunCorpus(const char* kind, void (*exercise)(const std::uint8_t*, std::size_t)) {
   int files = 0;
-  for (const fs::directory_entry& e : fs::directory_iterator(fs::path(DRAVEL_FUZZ_DIR) / "corpus" / kind)) {
+  const fs::path dir = fs::path(DRAVEL_FUZZ_DIR) / "corpus" / kind;
+  for (const fs::directory_entry& e : fs::directory_iterator(dir)) {
     if (!e.is_regular_file()) continue;
     std::ifstream in(e.path(), std::ios::binary);
     const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
