@@ -37,14 +37,16 @@ bool IsHeadlessDriver(const char* name) {
 
 // Unless the player or a test names video drivers in SDL_VIDEODRIVER, let SDL try only those
 // that show a window somewhere: without a display SDL 2.26 otherwise settles on "offscreen"
-// and the game would run unseen for ever. Wayland is tried only inside a Wayland session,
-// because its client library complains on stderr when there is none.
+// and the game would run unseen for ever. Wayland is tried only inside a Wayland session, one
+// whose socket can be found (an absolute WAYLAND_DISPLAY, or XDG_RUNTIME_DIR set), because its
+// client library complains on stderr when there is none.
 void ChooseVideoDrivers() {
   SDL_ResetHint(SDL_HINT_VIDEODRIVER);  // a list left from an earlier window must not win
   const char* named = std::getenv("SDL_VIDEODRIVER");
   if (named && *named) return;
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  const bool waylandSession = wayland && *wayland;
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const bool waylandSession = wayland && *wayland && (*wayland == '/' || (runtime && *runtime));
   std::string list;
   for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
     const char* name = SDL_GetVideoDriver(i);
