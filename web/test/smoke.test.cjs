@@ -17,7 +17,7 @@ const assets = process.env.DRAVEL2_ASSETS;
 const Cell = 16, Strip = 24, Cols = 12, Rows = 20, IdleRows = 8;
 const WindowColour = [0xaf, 0xaf, 0xaf];
 // Where the sprites lie on the sheets (y of their top row).
-const IconY = { cover: 0, idle: 64, open: (n) => 240 - Cell * n };
+const IconY = { cover: 0, qstn: 32, idle: 64, open: (n) => 240 - Cell * n };
 const FaceY = { paused: 0, play: 96 };
 const DigitW = 13, DigitH = 23;
 const NumbY = { digit: (d) => 253 - DigitH * d };
@@ -195,6 +195,19 @@ test('the click opened the cell under it', async () => {
     return 'no open tile there, and no row was removed';
   });
   if (process.env.DRAVEL2_SHOT) await page.screenshot({ path: process.env.DRAVEL2_SHOT });
+});
+
+test('a right click puts a question mark on a covered cell', async () => {
+  const f = await grab();
+  let target;
+  for (let y = Rows - 1; y >= IdleRows && !target; y--)
+    for (let x = 0; x < Cols && !target; x++) if (f.cellIs(x, y, IconY.cover)) target = { x, y };
+  assert.ok(target, 'no covered cell left to mark');
+  const box = await page.locator('#canvas').boundingBox();
+  await page.mouse.click(box.x + target.x * Cell + 8, box.y + Strip + target.y * Cell + 8,
+                         { button: 'right' });
+  await until(`cell ${target.x},${target.y} shows no question mark`, (f) =>
+    f.cellIs(target.x, target.y, IconY.qstn) || 'not marked');
 });
 
 test('P pauses: every cell idle, the paused face', async () => {
