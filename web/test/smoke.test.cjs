@@ -155,7 +155,7 @@ test('the fresh board: idle rows blank, active rows covered, the play face', asy
 test('sound waits for the first click, then the clips are mixed into the page\'s audio', async () => {
   // SDL's audio device is open with the eight clips loaded, before any click.
   const before = await page.evaluate((count) => ({
-    driver: UTF8ToString(Module._dravel2_audio_driver()),
+    driver: Module.UTF8ToString(Module._dravel2_audio_driver()),
     loaded: Array.from({ length: count + 1 }, (_, i) => Module._dravel2_clip_loaded(i + 1)),
     state: Module.SDL2.audioContext.state,
   }), ClipCount);
