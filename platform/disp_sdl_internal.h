@@ -51,6 +51,9 @@ void ShutDown();
 // Makes ShutDown run when the process exits, so that the game, which never releases its
 // bitmaps, clips and window, still leaves nothing behind. Cheap to call again.
 void ShutDownAtExit();
+// True when the open window's display is known to run no window manager (X11 only), so that
+// no frame and no borders will ever come.
+bool NoWindowManager();
 // Destroys the window and its renderer if open, and stops video; IsWin47 is false after.
 void DestroyWindow();
 // Reads a whole regular file of at most cap bytes; false (and out empty) otherwise.
