@@ -24,16 +24,33 @@ trap cleanup EXIT
 fail() {
   echo "FAIL: $*" >&2
   [ -f "$work/game.log" ] && { echo "--- the game's stderr:" >&2; tail -n 20 "$work/game.log" >&2; }
+  if [ -n "$xvfb_pid" ]; then
+    kill -0 "$xvfb_pid" 2>/dev/null || echo "--- Xvfb on $DISPLAY is gone" >&2
+    [ -s "$work/xvfb.log" ] && { echo "--- Xvfb's log:" >&2; tail -n 20 "$work/xvfb.log" >&2; }
+  fi
   exit 1
 }
 cd "$game_dir"
 
 start_xvfb() {
-  # Xvfb picks a free display number itself and writes it to fd 3.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-  [ -s "$work/display" ] || fail "Xvfb did not start"
+  # Xvfb picks a free display number itself and writes it, with a newline, to fd 3. When other
+  # servers start at the same moment it may lose the race for a number and give up: try again.
+  # -noreset: by default the server resets whenever its last client leaves (xdpyinfo below),
+  # and a client connecting during the reset is refused.
+  for _ in 1 2 3; do
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
+      >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+      [ "$(wc -l <"$work/display")" -ge 1 ] && break 2
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  done
+  [ -n "$xvfb_pid" ] || fail "Xvfb did not start: $(tail -n 3 "$work/xvfb.log")"
   export DISPLAY=":$(head -n 1 "$work/display")"
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
@@ -53,6 +70,15 @@ start_game() {
   done
   [ -n "$win" ] || fail "no window titled 'Dravel2 by Quonse'"
   client_size 192 344 || fail "client area ${WIDTH}x$HEIGHT at start, not 192x344"
+  # The game centres its window after the first frame: wait until it stays put.
+  local was=""
+  for _ in $(seq 30); do
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    [ "$X,$Y" = "$was" ] && return 0
+    was="$X,$Y"
+    sleep 0.15
+  done
+  fail "the window keeps moving"
 }
 
 # True once the client area is W x H, polling for up to two seconds; sets X, Y, WIDTH, HEIGHT.
@@ -78,6 +104,14 @@ expect_exit() {
   game_pid=""
   [ -n "$status" ] || fail "the game did not end ($1)"
   [ "$status" = "$2" ] || fail "exit status $status after $1, not $2"
+}
+
+# Esc to the game. xdotool sends it through XTEST when the window has the focus, and the game
+# is gone before the release, which then never reaches the server: release it there by hand,
+# or the next game in this server starts with Esc held down (and SDL reports it as a press).
+press_esc() {
+  xdotool key --window "$win" Escape 2>/dev/null || true
+  xdotool keyup Escape
 }
 
 # Presses taken by the game so far, from the layer's trace.
@@ -120,7 +154,7 @@ no-audio)
     xdotool mousemove $((X + 88)) $((Y + 24 + 15 * 16 + 8)) click 1
     for _ in $(seq 50); do [ "$(presses)" -ge 1 ] && break; sleep 0.1; done
     [ "$(presses)" -ge 1 ] || fail "the click was not taken with SDL_AUDIODRIVER=$driver"
-    xdotool key --window "$win" Escape 2>/dev/null || true
+    press_esc
     expect_exit "Esc with SDL_AUDIODRIVER=$driver" 0
     echo "SDL_AUDIODRIVER=$driver: played silent, exit 0"
   done
@@ -166,7 +200,7 @@ resize-storm)
   # Rows rose during the storm: cell (11, 6), idle at the start and never a preview, is drawn.
   [ "$(convert "$work/shot.png" -format '%[hex:p{184,128}]' info:)" != AFAFAF ] ||
     fail "no row rose during the storm"
-  xdotool key --window "$win" Escape 2>/dev/null || true
+  press_esc
   expect_exit "Esc after the storm" 0
   echo "1000 resizes: client area 192x344, 101 presses and 95 keys taken, frame whole, exit 0"
   ;;
