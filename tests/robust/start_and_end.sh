@@ -108,7 +108,7 @@ expect_exit() {
 
 # Esc to the game. xdotool sends it through XTEST when the window has the focus, and the game
 # is gone before the release, which then never reaches the server: release it there by hand,
-# or the next game in this server starts with Esc held down (and SDL reports it as a press).
+# or the next game in this server starts with Esc held down, and takes its repeats as presses.
 press_esc() {
   xdotool key --window "$win" Escape 2>/dev/null || true
   xdotool keyup Escape
