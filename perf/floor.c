@@ -63,8 +63,14 @@ int main(int argc, char** argv) {
   for (;;) {
     SDL_Event e;
     if (SDL_PollEvent(&e)) {
-      if (e.type == SDL_QUIT) break;
-      if (e.type == SDL_KEYDOWN && e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) break;
+      if (e.type == SDL_QUIT) {
+        if (trace) fprintf(stderr, "quit\n");
+        break;
+      }
+      if (e.type == SDL_KEYDOWN && e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) {
+        if (trace) fprintf(stderr, "escape\n");
+        break;
+      }
       if (e.type == SDL_MOUSEBUTTONDOWN) {
         if (trace) fprintf(stderr, "press %.6f\n", Now());
         Paint(r, tile, cols, rows, trace);
