@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/disp.h"
-#include "platform/disp_inspect.h"
+#include "platform/disp_probe.h"
 
 namespace fuzzload {
 

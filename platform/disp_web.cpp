@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/disp_inspect.h"
+#include "platform/disp_probe.h"
 #include "platform/disp_sdl_internal.h"
 
 namespace disp_sdl {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/disp.h"
-#include "platform/disp_inspect.h"
+#include "platform/disp_probe.h"
 #include "test_files.h"
 
 namespace {

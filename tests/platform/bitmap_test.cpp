@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "platform/disp.h"
-#include "platform/disp_inspect.h"
+#include "platform/disp_probe.h"
 #include "test_files.h"
 
 namespace {

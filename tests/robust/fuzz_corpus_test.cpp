@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "exercise.h"
-#include "platform/disp_inspect.h"
+#include "platform/disp_probe.h"
 
 namespace {
 

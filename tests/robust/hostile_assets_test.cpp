@@ -17,7 +17,7 @@
 
 #include "../platform/test_files.h"
 #include "platform/disp.h"
-#include "platform/disp_inspect.h"
+#include "platform/disp_probe.h"
 #include "ui/game.h"
 #include "ui/mainwindow.h"
 

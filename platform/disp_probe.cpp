@@ -1,5 +1,5 @@
-// Inspection and synthetic input for the SDL layer, declared in disp_inspect.h.
-#include "platform/disp_inspect.h"
+// Inspection and synthetic input for the SDL layer, declared in disp_probe.h.
+#include "platform/disp_probe.h"
 
 #include "platform/disp_sdl_internal.h"
 
