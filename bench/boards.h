@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "board/minebd.h"
+#include "tests/invariants.h"
 
 namespace bench {
 
@@ -29,16 +30,7 @@ inline void layEmpty(MineBd& b, int w, int h, int idleRows = 0) {
 // Counts every cell's mines among its neighbours, as the deal does.
 inline void recount(MineBd& b) {
     for (int x = 0; x < b.width; x++)
-        for (int y = 0; y < b.height; y++) {
-            int n = 0;
-            for (int dx = -1; dx <= 1; dx++)
-                for (int dy = -1; dy <= 1; dy++) {
-                    const int px = x + dx, py = y + dy;
-                    if ((dx || dy) && px >= 0 && py >= 0 && px < b.width && py < b.height)
-                        n += b.mine[px][py];
-                }
-            b.num[x][y] = n;
-        }
+        for (int y = 0; y < b.height; y++) b.num[x][y] = minesAround(b, x, y);
 }
 
 // rowmines from the first row, as the rules expect every row to hold that many.
