@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 
 #include "platform/disp.h"
 #include "platform/disp_sdl_internal.h"
@@ -105,29 +104,6 @@ std::uint32_t* Row(SDL_Surface* s, std::int64_t y) {
 }
 
 }  // namespace
-
-bool ReadFileCapped(const char* path, std::size_t cap, std::vector<std::uint8_t>* out) {
-  out->clear();
-  if (!path) return false;
-  // Opening a named pipe would wait for a writer for ever, and a device may never end.
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return false;
-  std::FILE* f = std::fopen(path, "rb");
-  if (!f) return false;
-  constexpr std::size_t kChunk = 64 * 1024;
-  bool ok = true;
-  for (;;) {
-    const std::size_t have = out->size();
-    if (have > cap) { ok = false; break; }
-    out->resize(have + kChunk);
-    const std::size_t got = std::fread(out->data() + have, 1, kChunk, f);
-    out->resize(have + got);
-    if (got < kChunk) { ok = !std::ferror(f); break; }
-  }
-  std::fclose(f);
-  if (!ok) out->clear();
-  return ok;
-}
 
 std::uint32_t PlaceholderAt(std::int64_t x, std::int64_t y) {
   // 4 x 4 magenta and black squares: no sheet of the game looks like this.

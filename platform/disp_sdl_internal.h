@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace disp_sdl {
@@ -56,8 +57,19 @@ void ShutDownAtExit();
 bool NoWindowManager();
 // Destroys the window and its renderer if open, and stops video; IsWin47 is false after.
 void DestroyWindow();
-// Reads a whole regular file of at most cap bytes; false (and out empty) otherwise.
+// Where the game's file `path` is: a relative path as it stands when the working directory
+// has it, else beside the executable, else in ../share/dravel2 from it; else path unchanged.
+std::string FindDataFile(const char* path);
+// Reads the whole regular file of at most cap bytes that FindDataFile finds for path; false
+// (and out empty) otherwise.
 bool ReadFileCapped(const char* path, std::size_t cap, std::vector<std::uint8_t>* out);
+// Sets the game's own icon on the window.
+void SetWindowIcon(SDL_Window* window);
+// The largest scale: every game pixel at most kMaxScale x kMaxScale pixels of the screen.
+constexpr int kMaxScale = 8;
+// The scale the player asked for on the command line (1 to kMaxScale); it wins over the
+// environment and the desktop's setting.
+void ChooseScale(int n);
 // The placeholder colour shown for pixel (x, y) of a bitmap that has no such pixel.
 std::uint32_t PlaceholderAt(std::int64_t x, std::int64_t y);
 // Calls the hook that DispOnPresent set, if any; FreshWin45 calls it after each frame.

@@ -250,6 +250,7 @@ std::int32_t CreateWin39(std::int32_t w, std::int32_t h, std::uint32_t color, st
   SDL_RenderClear(g_renderer);
   SDL_RenderPresent(g_renderer);
   SDL_ShowWindow(g_window);
+  SetWindowIcon(g_window);
   AwaitFrame();
   return 1;
 }

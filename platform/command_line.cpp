@@ -1,0 +1,86 @@
+// The program's options: the usage and keys of --help, --version, and --scale N for the layer.
+#include "platform/command_line.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/disp_sdl_internal.h"
+
+#ifndef DRAVEL2_VERSION
+#define DRAVEL2_VERSION "0"
+#endif
+
+namespace {
+
+constexpr const char* kUsage = "usage: dravel2 [--scale N] [--help] [--version]\n";
+
+constexpr const char* kHelp =
+    "Mine-sweeping crossed with rising rows: clear full rows before the idle rows run out.\n"
+    "\n"
+    "options:\n"
+    "  --scale N   show every pixel of the game as N x N pixels of the screen, N from 1 to 8\n"
+    "              (default: DRAVEL2_SCALE, else the desktop's own scale); dragging the\n"
+    "              window's frame changes it in whole steps\n"
+    "  --help      print this help and exit\n"
+    "  --version   print the version and exit\n"
+    "\n"
+    "mouse:\n"
+    "  left click           open a cell; on the face: new game\n"
+    "  right click          question mark on a covered cell; flag or chord around a number;\n"
+    "                       on the face: pause\n"
+    "keys:\n"
+    "  Space                one pass of the local solver\n"
+    "  D                    the local solver until it opens nothing more\n"
+    "  F                    open every safe blank cell (hint)\n"
+    "  S                    one pass of the pairwise deduction\n"
+    "  P                    pause\n"
+    "  0                    level up\n"
+    "  8 / 9                add a row / remove the bottom row\n"
+    "  arrows               board narrower, shorter, wider, taller (new game)\n"
+    "  Page Up / Page Down  fewer / more idle rows (new game)\n"
+    "  keypad + / -         more / fewer mines a row (new game)\n"
+    "  1, 2, 3              presets: 12 x 20, 16 x 24, 32 x 32\n"
+    "  Esc                  quit\n";
+
+// A whole number from 1 to kMaxScale, nothing else; -1 otherwise.
+int ScaleValue(const char* text) {
+  if (!text || std::strlen(text) != 1 || text[0] < '1' || text[0] > '0' + disp_sdl::kMaxScale)
+    return -1;
+  return text[0] - '0';
+}
+
+int Error(const char* what, const char* arg, bool withUsage) {
+  std::fprintf(stderr, "dravel2: %s '%s'\n", what, arg);
+  if (withUsage) std::fputs(kUsage, stderr);
+  return 2;
+}
+
+}  // namespace
+
+int ReadCommandLine(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (std::strcmp(arg, "--version") == 0) {
+      std::printf("dravel2 %s\n", DRAVEL2_VERSION);
+      return 0;
+    }
+    const char* value = nullptr;
+    if (std::strcmp(arg, "--scale") == 0) {
+      if (i + 1 >= argc) return Error("--scale needs a whole number from 1 to 8 after", arg, false);
+      value = argv[++i];
+    } else if (std::strncmp(arg, "--scale=", 8) == 0) {
+      value = arg + 8;
+    } else {
+      return Error(arg[0] == '-' ? "unknown option" : "unexpected argument", arg, true);
+    }
+    const int n = ScaleValue(value);
+    if (n < 0) return Error("--scale takes a whole number from 1 to 8, not", value, false);
+    disp_sdl::ChooseScale(n);
+  }
+  return -1;
+}
