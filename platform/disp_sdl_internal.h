@@ -52,6 +52,13 @@ void ShutDown();
 // Makes ShutDown run when the process exits, so that the game, which never releases its
 // bitmaps, clips and window, still leaves nothing behind. Cheap to call again.
 void ShutDownAtExit();
+// What the desktop tells the layer, one file a target (desktop_x11.cpp, desktop_windows.cpp,
+// disp_web.cpp):
+// Sets what must be set before SDL's video starts (hints).
+void PrepareVideo();
+// The desktop's own scale, 1 to kMaxScale, for the open window: how many pixels of the screen
+// the desktop gives one pixel of a program that does not scale itself; 1 where it cannot tell.
+int DesktopScale();
 // True when the open window's display is known to run no window manager (X11 only), so that
 // no frame and no borders will ever come.
 bool NoWindowManager();

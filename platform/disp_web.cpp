@@ -9,6 +9,12 @@
 
 namespace disp_sdl {
 
+void PrepareVideo() {}
+
+int DesktopScale() { return 1; }
+
+bool NoWindowManager() { return false; }
+
 void PageSize(int* w, int* h) {
   *w = EM_ASM_INT({ return window.innerWidth | 0; });
   *h = EM_ASM_INT({ return window.innerHeight | 0; });

@@ -226,6 +226,7 @@ std::int32_t CreateWin39(std::int32_t w, std::int32_t h, std::uint32_t color, st
   // (one turn late for the press behind them); the take has its own bound instead.
   SDL_SetHint(SDL_HINT_POLL_SENTINEL, "0");
   ChooseVideoDrivers();
+  PrepareVideo();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     ReportNoWindow(SDL_GetError());
     return 0;

@@ -1,6 +1,8 @@
 # Shared by the scripts that play the real game in Xvfb (sourced, not run): a scratch folder
 # cleaned up on exit, fail, a private X server, the game started and waited for, its exit
-# status, Esc, and screenshot regions compared with the sheets. Expects game_dir to be set.
+# status, Esc, and screenshot regions compared with the sheets. Expects game_dir to be set (the
+# sheets are read from game_dir/bmp); game_cmd is the command that starts the game (default
+# ./dravel2, in the working directory).
 # shellcheck shell=bash
 work=$(mktemp -d)
 xvfb_pid=""
@@ -47,7 +49,7 @@ start_xvfb() {
 # Starts the game in the background (extra environment as arguments) and waits for its
 # window; sets win, X, Y, WIDTH, HEIGHT.
 start_game() {
-  env "$@" ./dravel2 >"$work/game.out" 2>"$work/game.log" &
+  env "$@" "${game_cmd[@]:-./dravel2}" >"$work/game.out" 2>"$work/game.log" &
   game_pid=$!
   win=""
   for _ in $(seq 150); do

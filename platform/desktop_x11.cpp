@@ -1,10 +1,14 @@
-// Whether a window manager runs on the window's display: only X11 can tell that none does.
+// What the Linux desktop tells the layer: whether a window manager runs (X11 only) and its scale.
 #include <SDL.h>
 #include <SDL_syswm.h>
 
 #include "platform/disp_sdl_internal.h"
 
 namespace disp_sdl {
+
+void PrepareVideo() {}
+
+int DesktopScale() { return 1; }
 
 bool NoWindowManager() {
 #if defined(DRAVEL_X11_WM_CHECK) && defined(SDL_VIDEO_DRIVER_X11)
