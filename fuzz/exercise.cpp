@@ -21,8 +21,8 @@ constexpr std::int64_t kMaxLoadSide = 16384;
 constexpr std::int64_t kMaxLoadPixels = std::int64_t{1} << 24;
 constexpr std::uint32_t kBackground = 0xAFAFAF;
 constexpr std::int32_t kWindowSide = 64;
-// Clips loaded between two shutdowns: each holds a mixer channel.
-constexpr int kClipsPerMixer = 64;
+// Clips loaded between two shutdowns, so that memory never builds up.
+constexpr int kClipsPerRound = 64;
 
 [[noreturn]] void Broken(const char* what, std::int64_t a = 0, std::int64_t b = 0) {
   std::fprintf(stderr, "layer broke a promise: %s (%lld, %lld)\n", what,
@@ -155,7 +155,7 @@ void ExerciseClip(const std::uint8_t* data, std::size_t size) {
   if (!clip) Broken("a load gave handle 0");
   SetAudioPos305(clip, 0);
   if (!DispClipLoaded(clip) && DispClipPlaying(clip)) Broken("a clip that did not load sounds");
-  if (++loaded % kClipsPerMixer == 0) DispShutdown();
+  if (++loaded % kClipsPerRound == 0) DispShutdown();
 }
 
 }  // namespace fuzzload

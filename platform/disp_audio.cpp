@@ -1,7 +1,9 @@
-// Sound clips of the SDL layer on SDL2_mixer: one mixer channel per clip, silent on any failure.
-#include <SDL_mixer.h>
+// Sound clips of the SDL layer on SDL's own audio: one voice a clip, mixed in the device's callback.
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/disp.h"
@@ -11,51 +13,105 @@ namespace disp_sdl {
 
 namespace {
 
-// A clip without sound (missing, corrupt, or no mixer) has no chunk and plays nothing.
+// A clip's sound, converted once at load to the device's format so that the callback only
+// adds. A clip without sound (missing, corrupt, or no device) has no samples. Each clip has
+// one voice: playing it again restarts it, and different clips overlap.
 struct Clip {
-  Mix_Chunk* chunk;
-  int channel;
+  std::vector<Uint8> samples;
+  std::size_t pos = 0;    // the voice's next byte; meaningful while sounding
+  bool sounding = false;
+  int peak = 0;           // largest sample magnitude, for the volume
 };
 
+// Handle h names g_clips[h - 1]. The callback reads the clips, so every change to them, the
+// volume or g_sounding happens under the device's lock.
 std::vector<Clip> g_clips;
-int g_channels = 0;
+int g_sounding = 0;                  // clips sounding now
+int g_volume = SDL_MIX_MAXVOLUME;    // of every clip, so that all of them together never clip
 
-enum class Mixer { kClosed, kOpen, kFailed };
-Mixer g_mixer = Mixer::kClosed;
+enum class Device { kClosed, kOpen, kNone };
+Device g_device = Device::kClosed;
+SDL_AudioDeviceID g_id = 0;
+SDL_AudioSpec g_spec{};
 
 // The game's clips are short cues; a larger file is not one of them.
 constexpr std::size_t kMaxWaveFileBytes = std::size_t{32} << 20;
-// Nor is a longer clip. The mixer keeps every clip decoded at 44.1 kHz in 16-bit stereo, about
-// 10 MB a minute: without this bound a small file at a very low sample rate asks for gigabytes
-// (200 KB at 1 Hz took 2 GB and many seconds to load).
+// Nor is a longer clip. A converted clip takes about 11 MB a minute at 48 kHz in 16-bit
+// stereo: without this bound a small file at a very low sample rate asks for gigabytes.
 constexpr std::uint64_t kMaxClipSeconds = 60;
+// Samples a callback fills: about 11 ms at 44.1 kHz, so a cue follows its click at once.
+constexpr Uint16 kDeviceFrames = 512;
 
-bool TryOpenMixer() {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  // A small buffer keeps cues close to the click that caused them.
-  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 512) != 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
+void Mix(void*, Uint8* stream, int len) {
+  std::memset(stream, g_spec.silence, static_cast<std::size_t>(len));
+  if (g_sounding == 0) return;
+  for (Clip& c : g_clips) {
+    if (!c.sounding) continue;
+    const std::size_t n = std::min(static_cast<std::size_t>(len), c.samples.size() - c.pos);
+    SDL_MixAudioFormat(stream, c.samples.data() + c.pos, g_spec.format, static_cast<Uint32>(n),
+                       g_volume);
+    c.pos += n;
+    if (c.pos == c.samples.size()) {
+      c.sounding = false;
+      --g_sounding;
+    }
   }
-  return true;
 }
 
-// Opens the mixer on first use. Without a usable audio device the mixer runs on SDL's
-// "dummy" driver, so clips still load and "play" in silence; if even that fails every clip
-// stays silent. Either way the game never learns of it. Nothing opens when the game has no
-// window and is about to end.
-bool MixerReady() {
-  if (WindowRefused()) return false;
-  if (g_mixer == Mixer::kClosed) {
-    bool open = TryOpenMixer();
-    if (!open) {
-      SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-      open = TryOpenMixer();
-      SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-    }
-    g_mixer = open ? Mixer::kOpen : Mixer::kFailed;
+// Keeps stderr shut while it lives: a sound library that finds no device complains there in
+// many lines of its own, and the game says it once, in one.
+class QuietStderr {
+ public:
+  QuietStderr() {
+    std::fflush(stderr);
+    saved_ = dup(2);
+    std::FILE* null = std::fopen("/dev/null", "w");
+    if (saved_ >= 0 && null) dup2(fileno(null), 2);
+    if (null) std::fclose(null);
   }
-  return g_mixer == Mixer::kOpen;
+  ~QuietStderr() {
+    std::fflush(stderr);
+    if (saved_ >= 0) {
+      dup2(saved_, 2);
+      close(saved_);
+    }
+  }
+  QuietStderr(const QuietStderr&) = delete;
+  QuietStderr& operator=(const QuietStderr&) = delete;
+
+ private:
+  int saved_ = -1;
+};
+
+// Opens the device once, on first use, in 16-bit samples at whatever rate and channels it
+// likes (clips are converted to them once, so the callback never converts). Without a device
+// every clip is silent and the game says so once. Nothing opens when the game has no window
+// and is about to end.
+bool DeviceReady() {
+  if (g_device != Device::kClosed) return g_device == Device::kOpen;
+  if (WindowRefused()) return false;
+  SDL_AudioSpec want{};
+  want.freq = 44100;
+  want.format = AUDIO_S16SYS;
+  want.channels = 2;
+  want.samples = kDeviceFrames;
+  want.callback = Mix;
+  {
+    QuietStderr quiet;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+      g_id = SDL_OpenAudioDevice(nullptr, 0, &want, &g_spec,
+                                 SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+      if (g_id == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+  }
+  if (g_id == 0) {
+    g_device = Device::kNone;
+    std::fputs("dravel2: no sound device, playing without sound\n", stderr);
+    return false;
+  }
+  g_device = Device::kOpen;
+  SDL_PauseAudioDevice(g_id, 0);
+  return true;
 }
 
 std::uint32_t Le32(const std::uint8_t* p) {
@@ -101,28 +157,84 @@ bool WaveLooksSane(const std::vector<std::uint8_t>& file) {
   return false;
 }
 
+// The clip's sound in the device's format; empty when SDL cannot read or convert it.
+std::vector<Uint8> Decode(const std::vector<std::uint8_t>& file) {
+  std::vector<Uint8> out;
+  SDL_AudioSpec spec{};
+  Uint8* raw = nullptr;
+  Uint32 rawLen = 0;
+  SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+  if (!rw || !SDL_LoadWAV_RW(rw, 1, &spec, &raw, &rawLen)) return out;
+  SDL_AudioCVT cvt;
+  if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, g_spec.format,
+                        g_spec.channels, g_spec.freq) >= 0) {
+    out.resize(static_cast<std::size_t>(rawLen) * static_cast<std::size_t>(std::max(cvt.len_mult, 1)));
+    std::memcpy(out.data(), raw, rawLen);
+    cvt.buf = out.data();
+    cvt.len = static_cast<int>(rawLen);
+    if (cvt.needed && SDL_ConvertAudio(&cvt) != 0) out.clear();
+    out.resize(cvt.needed ? static_cast<std::size_t>(cvt.len_cvt) : rawLen);
+  }
+  SDL_FreeWAV(raw);
+  // Whole frames only, so that a voice never ends inside a frame.
+  const std::size_t frame = SDL_AUDIO_BITSIZE(g_spec.format) / 8 * g_spec.channels;
+  out.resize(out.size() / frame * frame);
+  return out;
+}
+
+int Peak(const std::vector<Uint8>& samples) {
+  int peak = 0;
+  for (std::size_t i = 0; i + 1 < samples.size(); i += 2) {
+    Sint16 s;
+    std::memcpy(&s, &samples[i], 2);
+    peak = std::max(peak, std::abs(static_cast<int>(s)));
+  }
+  return peak;
+}
+
+// The one volume at which every clip sounding at once stays inside 16 bits.
+int VolumeForAll() {
+  long long peaks = 0;
+  for (const Clip& c : g_clips) peaks += c.peak;
+  if (peaks <= 32767) return SDL_MIX_MAXVOLUME;
+  return static_cast<int>(std::max<long long>(1, SDL_MIX_MAXVOLUME * 32767LL / peaks));
+}
+
 }  // namespace
 
 void ReleaseAudio() {
-  if (g_mixer == Mixer::kOpen) {
-    Mix_HaltChannel(-1);
-    for (Clip& c : g_clips) Mix_FreeChunk(c.chunk);
-    Mix_CloseAudio();
+  if (g_device == Device::kOpen) {
+    SDL_CloseAudioDevice(g_id);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
+  g_id = 0;
   g_clips.clear();
   g_clips.shrink_to_fit();
-  g_channels = 0;
-  g_mixer = Mixer::kClosed;
+  g_sounding = 0;
+  g_volume = SDL_MIX_MAXVOLUME;
+  g_device = Device::kClosed;
 }
 
-// For the inspection functions.
 bool ClipLoaded(std::uint32_t clip) {
-  return clip - 1u < g_clips.size() && g_clips[clip - 1u].chunk != nullptr;
+  return clip - 1u < g_clips.size() && !g_clips[clip - 1u].samples.empty();
 }
 
 bool ClipPlaying(std::uint32_t clip) {
-  return ClipLoaded(clip) && Mix_Playing(g_clips[clip - 1u].channel) != 0;
+  if (!ClipLoaded(clip)) return false;
+  SDL_LockAudioDevice(g_id);
+  const bool sounding = g_clips[clip - 1u].sounding;
+  SDL_UnlockAudioDevice(g_id);
+  return sounding;
+}
+
+int MixForProbe(std::int16_t* out, int frames, int* rate) {
+  if (g_device != Device::kOpen) return 0;
+  SDL_PauseAudioDevice(g_id, 1);
+  SDL_LockAudioDevice(g_id);
+  Mix(nullptr, reinterpret_cast<Uint8*>(out), frames * g_spec.channels * 2);
+  SDL_UnlockAudioDevice(g_id);
+  *rate = g_spec.freq;
+  return g_spec.channels;
 }
 
 }  // namespace disp_sdl
@@ -131,26 +243,26 @@ using namespace disp_sdl;
 
 std::uint32_t LoadAudio292(const char* path) {
   ShutDownAtExit();
-  Clip clip{nullptr, -1};
+  Clip clip;
   std::vector<std::uint8_t> file;
-  if (MixerReady() && ReadFileCapped(path, kMaxWaveFileBytes, &file) && WaveLooksSane(file)) {
-    SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
-    clip.chunk = rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
-    if (clip.chunk) {
-      clip.channel = g_channels;
-      if (Mix_AllocateChannels(g_channels + 1) == g_channels + 1) {
-        ++g_channels;
-      } else {
-        Mix_FreeChunk(clip.chunk);
-        clip.chunk = nullptr;
-      }
-    }
+  if (DeviceReady() && ReadFileCapped(path, kMaxWaveFileBytes, &file) && WaveLooksSane(file)) {
+    clip.samples = Decode(file);
+    clip.peak = Peak(clip.samples);
   }
-  g_clips.push_back(clip);
+  if (g_device == Device::kOpen) SDL_LockAudioDevice(g_id);
+  g_clips.push_back(std::move(clip));
+  g_volume = VolumeForAll();
+  if (g_device == Device::kOpen) SDL_UnlockAudioDevice(g_id);
   return static_cast<std::uint32_t>(g_clips.size());
 }
 
 void SetAudioPos305(std::uint32_t clip, std::int32_t) {
-  // The game only ever asks for the start; playing a busy channel restarts it.
-  if (ClipLoaded(clip)) Mix_PlayChannel(g_clips[clip - 1u].channel, g_clips[clip - 1u].chunk, 0);
+  // The game only ever asks for the start; a clip that is sounding starts again.
+  if (!ClipLoaded(clip)) return;
+  SDL_LockAudioDevice(g_id);
+  Clip& c = g_clips[clip - 1u];
+  if (!c.sounding) ++g_sounding;
+  c.sounding = true;
+  c.pos = 0;
+  SDL_UnlockAudioDevice(g_id);
 }

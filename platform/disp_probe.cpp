@@ -118,6 +118,8 @@ bool DispClipLoaded(std::uint32_t clip) { return ClipLoaded(clip); }
 
 bool DispClipPlaying(std::uint32_t clip) { return ClipPlaying(clip); }
 
+int DispMixAudio(std::int16_t* out, int frames, int* rate) { return MixForProbe(out, frames, rate); }
+
 const char* DispAudioDriver() {
   const char* name = SDL_GetCurrentAudioDriver();
   return name ? name : "";

@@ -30,9 +30,13 @@ bool DispPushQuit();
 // Whether a clip handle holds sound, and whether it is sounding now.
 bool DispClipLoaded(std::uint32_t clip);
 bool DispClipPlaying(std::uint32_t clip);
-// Name of the audio driver the mixer runs on; "" while no mixer is open.
+// Stops the audio device playing by itself and mixes the next `frames` frames of what sounds
+// into out, 16-bit, interleaved: out holds frames x channels samples. Returns the device's
+// channels and sets its sample rate, or returns 0 when no device is open.
+int DispMixAudio(std::int16_t* out, int frames, int* rate);
+// Name of the audio driver the clips play on; "" while no audio device is open.
 const char* DispAudioDriver();
-// Closes the window and the mixer and frees every bitmap and clip: the layer starts afresh,
+// Closes the window and the audio device and frees every bitmap and clip: the layer starts afresh,
 // and every handle issued so far becomes invalid.
 void DispShutdown();
 // Has FreshWin45 call fn(context) each time it has shown a frame, while the window is still

@@ -38,14 +38,16 @@ bool RefreshTexture(Bitmap& b);
 void ForgetTextures();
 // Frees every bitmap; their handles become invalid.
 void ReleaseBitmaps();
-// Closes the mixer and frees every clip; their handles become invalid.
+// Closes the audio device and frees every clip; their handles become invalid.
 void ReleaseAudio();
 // Whether a clip handle has sound, and whether that sound is playing now.
 bool ClipLoaded(std::uint32_t clip);
 bool ClipPlaying(std::uint32_t clip);
+// For the probe: stops the device playing by itself and mixes the next `frames` frames of
+// 16-bit sound into out; returns the device's channels and sets its rate, or 0 without one.
+int MixForProbe(std::int16_t* out, int frames, int* rate);
 // True after CreateWin39 failed to open a window, until the next CreateWin39 or CloseWin46:
-// the game is about to end, so the layer opens no audio device (whose drivers may chatter on
-// stderr).
+// the game is about to end, so the layer opens no audio device.
 bool WindowRefused();
 // Releases everything the layer holds and quits SDL; the layer can start afresh after it.
 void ShutDown();

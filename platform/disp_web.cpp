@@ -25,8 +25,8 @@ void PageSize(int* w, int* h) {
 // Called from JavaScript as Module._dravel2_...; each only reads the layer's state.
 extern "C" {
 
-// Name of the audio driver the mixer runs on ("emscripten" in a browser with Web Audio);
-// "" while no mixer is open.
+// Name of the audio driver the clips play on ("emscripten" in a browser with Web Audio);
+// "" while no audio device is open.
 EMSCRIPTEN_KEEPALIVE const char* dravel2_audio_driver() { return DispAudioDriver(); }
 
 // 1 when clip handle h holds sound, else 0.

@@ -1,8 +1,7 @@
-// Tests of the SDL layer's sound clips: playing on separate channels, silence for bad files.
+// Tests of the SDL layer's sound clips on SDL's dummy audio driver: mixing, restart, bad files.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,31 +17,95 @@ using disptest::Bytes;
 class AudioTest : public ::testing::Test {
  protected:
   void TearDown() override { DispShutdown(); }
+  std::uint32_t Load(const Bytes& file) {
+    return LoadAudio292(dir_.Write("c" + std::to_string(++files_) + ".wav", file).c_str());
+  }
+  // The next frames of the mix, one sample a frame (the left channel), checking that the right
+  // one is the same.
+  std::vector<int> Mix(int frames) {
+    std::vector<std::int16_t> out(static_cast<std::size_t>(frames) * 2);
+    int rate = 0;
+    EXPECT_EQ(DispMixAudio(out.data(), frames, &rate), 2);
+    EXPECT_EQ(rate, 44100);
+    std::vector<int> left;
+    for (int i = 0; i < frames; ++i) {
+      EXPECT_EQ(out[2 * i], out[2 * i + 1]) << "frame " << i;
+      left.push_back(out[2 * i]);
+    }
+    return left;
+  }
   disptest::ScratchDir dir_;
+  int files_ = 0;
 };
 
-TEST_F(AudioTest, ClipsPlayAtOnceOnTheirOwnChannels) {
-  // Long clips, so that "still sounding" right after the start holds on any machine.
-  const std::uint32_t a = LoadAudio292(dir_.Write("a.wav", disptest::WavFile(20000)).c_str());
-  const std::uint32_t b = LoadAudio292(dir_.Write("b.wav", disptest::WavFile(20000)).c_str());
-  ASSERT_TRUE(DispClipLoaded(a));
-  ASSERT_TRUE(DispClipLoaded(b));
-  EXPECT_NE(a, b);
-  EXPECT_FALSE(DispClipPlaying(a));
-  SetAudioPos305(a, 0);
-  EXPECT_TRUE(DispClipPlaying(a));
-  EXPECT_FALSE(DispClipPlaying(b));
-  SetAudioPos305(b, 0);
-  SetAudioPos305(a, 0);
-  EXPECT_TRUE(DispClipPlaying(a));
-  EXPECT_TRUE(DispClipPlaying(b));
+// A clip in the dummy device's own format (44.1 kHz, 16-bit stereo), so that it mixes
+// unconverted: `frames` frames of the constant `value`.
+Bytes Wav16(int frames, std::int16_t value) {
+  Bytes b = disptest::WavFile(0);
+  const std::uint32_t bytes = static_cast<std::uint32_t>(frames) * 4;
+  disptest::Put32(&b, 4, 36 + bytes);
+  disptest::Put16(&b, 22, 2);
+  disptest::Put32(&b, 24, 44100);
+  disptest::Put32(&b, 28, 44100 * 4);
+  disptest::Put16(&b, 32, 4);
+  disptest::Put16(&b, 34, 16);
+  disptest::Put32(&b, 40, bytes);
+  for (int i = 0; i < frames * 2; ++i) {
+    b.push_back(static_cast<std::uint16_t>(value) & 0xFF);
+    b.push_back(static_cast<std::uint16_t>(value) >> 8);
+  }
+  return b;
+}
+
+TEST_F(AudioTest, VoicesOverlapRestartAndNeverClip) {
+  const std::uint32_t a = Load(Wav16(1000, 10000));
+  const std::uint32_t b = Load(Wav16(300, 30000));
+  ASSERT_TRUE(DispClipLoaded(a) && DispClipLoaded(b));
+  // Both together must stay inside 16 bits: the volume is 128 * 32767 / (10000 + 30000).
+  const int A = 10000 * 104 / 128, B = 30000 * 104 / 128;
+  struct Step {
+    std::uint32_t play;  // clip sounded before mixing, or 0
+    int frames;
+    std::vector<std::pair<int, int>> want;  // runs of (frames, value)
+  };
+  const Step steps[] = {
+      {0, 100, {{100, 0}}},               // nothing sounds: silence
+      {a, 200, {{200, A}}},               // a from its start
+      {b, 400, {{300, A + B}, {100, A}}},  // b over a, until b ends
+      {a, 1100, {{1000, A}, {100, 0}}},    // a again: from its start, all of it
+  };
+  for (const Step& s : steps) {
+    if (s.play) SetAudioPos305(s.play, 0);
+    std::vector<int> want;
+    for (const auto& [n, v] : s.want) want.insert(want.end(), n, v);
+    EXPECT_EQ(Mix(s.frames), want) << "after sounding clip " << s.play;
+  }
+  EXPECT_FALSE(DispClipPlaying(a) || DispClipPlaying(b));
+}
+
+TEST_F(AudioTest, CommittedClipsAreConvertedToTheDevice) {
+  std::uint32_t solve = 0;
+  for (const char* name : {"Win", "Lose", "Error", "Left", "Right", "Flag", "New", "Solve"}) {
+    const std::string path = std::string(DRAVEL_ASSETS_DIR "/wav/") + name + ".wav";
+    solve = LoadAudio292(path.c_str());
+    ASSERT_TRUE(DispClipLoaded(solve)) << name;
+  }
+  // Solve.wav is 7498 frames at 22.05 kHz mono, fading out: twice as many at 44.1 kHz, in
+  // stereo, the quietest last ones silent at the mixing volume.
+  SetAudioPos305(solve, 0);
+  const std::vector<int> mix = Mix(16000);
+  int last = -1;
+  for (int i = 0; i < 16000; ++i)
+    if (mix[i] != 0) last = i;
+  EXPECT_GT(last, 14000);
+  EXPECT_LE(last, 2 * 7498);
 }
 
 TEST_F(AudioTest, BadClipsAreSilentHandles) {
   const Bytes good = disptest::WavFile(100);
-  const auto patched = [&](std::size_t at, std::uint32_t value) {
+  const auto patched = [&](std::size_t at, std::uint32_t value, bool wide = true) {
     Bytes b = good;
-    disptest::Put32(&b, at, value);
+    wide ? disptest::Put32(&b, at, value) : disptest::Put16(&b, at, value);
     return b;
   };
   const std::vector<std::pair<std::string, Bytes>> cases{
@@ -54,71 +117,42 @@ TEST_F(AudioTest, BadClipsAreSilentHandles) {
       {"data of 4 GB", patched(40, 0xFFFFFFF0u)},
       {"format chunk of 4 GB", patched(16, 0xFFFFFFF0u)},
       {"format chunk of 4 bytes", patched(16, 4)},
-      {"no channels", [&] {
-         Bytes b = good;
-         disptest::Put16(&b, 22, 0);
-         return b;
-       }()},
+      {"no channels", patched(22, 0, false)},
       {"no samples a second", patched(24, 0)},
-      {"17 bits a sample", [&] {
-         Bytes b = good;
-         disptest::Put16(&b, 34, 17);
-         return b;
-       }()},
-      {"unknown encoding", [&] {
-         Bytes b = good;
-         disptest::Put16(&b, 20, 0x1234);
-         return b;
-       }()},
-      // 800 samples at 8 Hz: 100 s, which the mixer would hold as 17 MB at 44.1 kHz.
+      {"17 bits a sample", patched(34, 17, false)},
+      {"unknown encoding", patched(20, 0x1234, false)},
+      // 800 samples at 8 Hz: 100 s, far longer than any cue.
       {"100 s at 8 Hz", patched(24, 8)},
   };
   std::vector<std::uint32_t> handles;
-  for (const auto& [name, bytes] : cases) {
-    SCOPED_TRACE(name);
-    const std::uint32_t clip = LoadAudio292(dir_.Write("bad.wav", bytes).c_str());
-    ASSERT_NE(clip, 0u);
-    EXPECT_FALSE(DispClipLoaded(clip));
-    SetAudioPos305(clip, 0);
-    EXPECT_FALSE(DispClipPlaying(clip));
-    handles.push_back(clip);
-  }
-  const std::string missing = dir_.Path("missing.wav");
-  for (const char* path : {missing.c_str(), ".", static_cast<const char*>(nullptr)}) {
-    const std::uint32_t clip = LoadAudio292(path);
-    ASSERT_NE(clip, 0u);
-    EXPECT_FALSE(DispClipLoaded(clip));
-    SetAudioPos305(clip, 0);
-    handles.push_back(clip);
+  for (const auto& [name, bytes] : cases) handles.push_back(Load(bytes));
+  for (const char* path : {"/no/such/clip.wav", ".", static_cast<const char*>(nullptr)})
+    handles.push_back(LoadAudio292(path));
+  for (std::size_t i = 0; i < handles.size(); ++i) {
+    SCOPED_TRACE(i < cases.size() ? cases[i].first : "no file");
+    ASSERT_NE(handles[i], 0u);
+    EXPECT_FALSE(DispClipLoaded(handles[i]));
+    SetAudioPos305(handles[i], 0);
   }
   SetAudioPos305(0, 0);
   SetAudioPos305(123456, 0);
-  // A good clip after all of them still plays.
-  const std::uint32_t fine = LoadAudio292(dir_.Write("fine.wav", good).c_str());
-  EXPECT_TRUE(DispClipLoaded(fine));
-  for (std::uint32_t h : handles) EXPECT_NE(h, fine);
-  // Length, not file size, is what counts: 800 samples at 14 Hz, 57 s, still load.
-  EXPECT_TRUE(DispClipLoaded(LoadAudio292(dir_.Write("slow.wav", patched(24, 14)).c_str())));
+  EXPECT_EQ(Mix(64), std::vector<int>(64, 0));
+  // A good clip after all of them still plays; length, not file size, is what counts: 800
+  // samples at 14 Hz, 57 s, still load.
+  EXPECT_TRUE(DispClipLoaded(Load(good)));
+  EXPECT_TRUE(DispClipLoaded(Load(patched(24, 14))));
 }
 
-TEST_F(AudioTest, WithoutAnAudioDeviceClipsPlayInSilence) {
-  const char* old = std::getenv("SDL_AUDIODRIVER");
-  const std::string saved = old ? old : "";
+TEST_F(AudioTest, WithoutAnAudioDeviceEveryClipIsSilent) {
   setenv("SDL_AUDIODRIVER", "no-such-device", 1);
-  const std::uint32_t clip = LoadAudio292(dir_.Write("a.wav", disptest::WavFile(100)).c_str());
-  old ? setenv("SDL_AUDIODRIVER", saved.c_str(), 1) : unsetenv("SDL_AUDIODRIVER");
-  EXPECT_TRUE(DispClipLoaded(clip));
-  EXPECT_EQ(std::string(DispAudioDriver()), "dummy");
+  const std::uint32_t clip = Load(disptest::WavFile(100));
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  EXPECT_FALSE(DispClipLoaded(clip));
   SetAudioPos305(clip, 0);
-}
-
-TEST_F(AudioTest, CommittedClipsLoad) {
-  const std::filesystem::path clips = DRAVEL_ASSETS_DIR "/wav";
-  for (const char* name : {"Win.wav", "Lose.wav", "Error.wav", "Left.wav", "Right.wav", "Flag.wav",
-                           "New.wav", "Solve.wav"}) {
-    if (!std::filesystem::exists(clips / name)) GTEST_SKIP() << (clips / name) << " not there yet";
-    EXPECT_TRUE(DispClipLoaded(LoadAudio292((clips / name).c_str()))) << name;
-  }
+  EXPECT_EQ(std::string(DispAudioDriver()), "");
+  std::int16_t out[2];
+  int rate = 0;
+  EXPECT_EQ(DispMixAudio(out, 1, &rate), 0);
 }
 
 }  // namespace

@@ -12,6 +12,10 @@
 
 namespace disptest {
 
+// The layer's tests never open a real window or sound device, whatever the environment says.
+inline const bool kDummyDrivers =
+    setenv("SDL_VIDEODRIVER", "dummy", 1) == 0 && setenv("SDL_AUDIODRIVER", "dummy", 1) == 0;
+
 using Bytes = std::vector<std::uint8_t>;
 
 // A directory of its own for one test, removed with everything in it when the test ends.
