@@ -7,7 +7,9 @@
 
 namespace assetkit {
 
-// 0xRRGGBB colours; every pixel is opaque.
+// 0xRRGGBB colours. The top byte is the pixel's transparency: 0 is opaque (every sheet is; the
+// BMP encoder ignores the byte), kClear shows what lies behind (the icons' background).
+constexpr std::uint32_t kClear = 0xFF000000;
 struct Image {
     int width = 0;
     int height = 0;
@@ -28,11 +30,22 @@ struct Clip {
 std::vector<std::uint8_t> encodeBmp(const Image& img);
 // RIFF WAVE, PCM, 16 bits, one channel.
 std::vector<std::uint8_t> encodeWav(const Clip& clip);
+// PNG, indexed colour with a transparency table (at most 256 colours), stored deflate blocks.
+std::vector<std::uint8_t> encodePng(const Image& img);
+// Windows icon file holding the given PNG images, each square, of the given sides.
+std::vector<std::uint8_t> encodeIco(const std::vector<int>& sides,
+                                    const std::vector<std::vector<std::uint8_t>>& pngs);
+// C++ source defining kWindowIconSize and kWindowIconPixels[] (0xAARRGGBB, row by row).
+std::string windowIconSource(const Image& img);
 
 // The three sheets, in the layouts the game cuts them by.
 Image drawFaceSheet();
 Image drawIconSheet();
 Image drawNumberSheet();
+
+// The application icon at the sides a desktop asks for; drawIcon takes one of them.
+constexpr int kIconSides[] = {16, 32, 48, 64, 128, 256};
+Image drawIcon(int side);
 
 // The eight cues, by the file stem the game loads ("Win", "Lose", ...).
 struct NamedClip {

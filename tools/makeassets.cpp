@@ -1,7 +1,9 @@
-// Entry point of the asset tool: draws the sprite sheets and synthesises the sound cues.
+// Entry point of the asset tool: draws the sprite sheets and the icon, synthesises the cues.
 //
-// Usage: makeassets OUTDIR  — writes OUTDIR/bmp/{face,icon,numb}.bmp and OUTDIR/wav/*.wav.
-// The output depends on nothing but this source, so regenerating gives identical bytes.
+// Usage: makeassets ROOT  — writes, below ROOT as below the source tree, assets/bmp/*.bmp,
+// assets/wav/*.wav, assets/icons/dravel2-<side>.png and dravel2.ico, and the window icon's
+// pixels as platform/window_icon.inc. The output depends on nothing but this source, so
+// regenerating gives identical bytes.
 #include "assetkit.h"
 
 #include <filesystem>
@@ -26,16 +28,17 @@ bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::cerr << "usage: makeassets OUTDIR\n";
+        std::cerr << "usage: makeassets ROOT\n";
         return 2;
     }
     namespace fs = std::filesystem;
     const fs::path root = argv[1];
-    for (const char* sub : {"bmp", "wav"}) {
+    const fs::path assets = root / "assets";
+    for (const fs::path& sub : {assets / "bmp", assets / "wav", assets / "icons", root / "platform"}) {
         std::error_code ec;
-        fs::create_directories(root / sub, ec);
+        fs::create_directories(sub, ec);
         if (ec) {
-            std::cerr << "makeassets: cannot create " << (root / sub).string() << ": "
+            std::cerr << "makeassets: cannot create " << sub.string() << ": "
                       << ec.message() << "\n";
             return 1;
         }
@@ -43,11 +46,23 @@ int main(int argc, char** argv) {
 
     bool ok = true;
     try {
-        ok &= writeFile(root / "bmp" / "face.bmp", assetkit::encodeBmp(assetkit::drawFaceSheet()));
-        ok &= writeFile(root / "bmp" / "icon.bmp", assetkit::encodeBmp(assetkit::drawIconSheet()));
-        ok &= writeFile(root / "bmp" / "numb.bmp", assetkit::encodeBmp(assetkit::drawNumberSheet()));
+        const fs::path bmp = assets / "bmp", wav = assets / "wav", icons = assets / "icons";
+        ok &= writeFile(bmp / "face.bmp", assetkit::encodeBmp(assetkit::drawFaceSheet()));
+        ok &= writeFile(bmp / "icon.bmp", assetkit::encodeBmp(assetkit::drawIconSheet()));
+        ok &= writeFile(bmp / "numb.bmp", assetkit::encodeBmp(assetkit::drawNumberSheet()));
         for (const auto& named : assetkit::synthesiseClips())
-            ok &= writeFile(root / "wav" / (named.name + ".wav"), assetkit::encodeWav(named.clip));
+            ok &= writeFile(wav / (named.name + ".wav"), assetkit::encodeWav(named.clip));
+        std::vector<int> sides;
+        std::vector<std::vector<std::uint8_t>> pngs;
+        for (int side : assetkit::kIconSides) {
+            sides.push_back(side);
+            pngs.push_back(assetkit::encodePng(assetkit::drawIcon(side)));
+            ok &= writeFile(icons / ("dravel2-" + std::to_string(side) + ".png"), pngs.back());
+        }
+        ok &= writeFile(icons / "dravel2.ico", assetkit::encodeIco(sides, pngs));
+        const std::string source = assetkit::windowIconSource(assetkit::drawIcon(16));
+        ok &= writeFile(root / "platform" / "window_icon.inc",
+                        std::vector<std::uint8_t>(source.begin(), source.end()));
     } catch (const std::exception& e) {
         std::cerr << "makeassets: " << e.what() << "\n";
         return 1;
