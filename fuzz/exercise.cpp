@@ -133,6 +133,7 @@ void ExerciseSheet(const std::uint8_t* data, std::size_t size) {
   DrawBMP214(sheet, 0, 0, w, h);
   const Cut& last = cuts[4];
   DrawBMP214(sprite, 5, 7, last.dw, last.dh);
+  FreshWin45();
   for (std::int32_t y = 0; y < last.dh && 7 + y < kWindowSide; ++y)
     for (std::int32_t x = 0; x < last.dw && 5 + x < kWindowSide; ++x) {
       std::uint32_t shown = 0;
@@ -144,7 +145,6 @@ void ExerciseSheet(const std::uint8_t* data, std::size_t size) {
     if (!DispFramePixel(kWindowSide - 1, kWindowSide - 1, &corner) || corner != kBackground)
       Broken("an empty sheet painted something");
   }
-  FreshWin45();
   // Sheets may be large: every input starts afresh, so memory never builds up.
   DispShutdown();
 }

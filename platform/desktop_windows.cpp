@@ -1,11 +1,25 @@
-// What the Windows desktop tells the layer: its scale; there is always a window manager.
+// What the Windows desktop tells the layer: its scale, from the display's DPI; there is always a
+// window manager.
+#include <SDL.h>
+
 #include "platform/disp_sdl_internal.h"
 
 namespace disp_sdl {
 
-void PrepareVideo() {}
+// The layer scales by whole numbers itself; Windows must not stretch the window once more (and
+// blur it), so the process declares that it handles each monitor's DPI before video starts.
+// Window sizes and positions are then in the screen's own pixels.
+void PrepareVideo() { SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2"); }
 
-int DesktopScale() { return 1; }
+std::uint32_t WindowFlags() { return 0; }
+
+// The open window's display, else the first: 96 DPI (100 %) is 1, 192 DPI (200 %) is 2.
+int DesktopScale() {
+  const int display = g_window ? SDL_GetWindowDisplayIndex(g_window) : 0;
+  float dpi = 0;
+  if (SDL_GetDisplayDPI(display < 0 ? 0 : display, nullptr, &dpi, nullptr) != 0) return 1;
+  return ScaleFromDpi(dpi);
+}
 
 bool NoWindowManager() { return false; }
 

@@ -1,22 +1,69 @@
-// What the Linux desktop tells the layer: whether a window manager runs (X11 only) and its scale.
+// What the Linux desktop tells the layer: its scale (X11 or Wayland), and whether a window
+// manager runs (X11 only).
 #include <SDL.h>
 #include <SDL_syswm.h>
+
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/disp_sdl_internal.h"
 
 namespace disp_sdl {
 
-void PrepareVideo() {}
+namespace {
 
-int DesktopScale() { return 1; }
-
-bool NoWindowManager() {
-#if defined(DRAVEL_X11_WM_CHECK) && defined(SDL_VIDEO_DRIVER_X11)
+#if defined(DRAVEL_X11) && defined(SDL_VIDEO_DRIVER_X11)
+// The X server of the open window, or null where the window is not on X11.
+Display* XDisplay() {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
   if (!g_window || !SDL_GetWindowWMInfo(g_window, &info) || info.subsystem != SDL_SYSWM_X11)
-    return false;
-  Display* display = info.info.x11.display;
+    return nullptr;
+  return info.info.x11.display;
+}
+
+// Xft.dpi of the server's resource database (the root window's RESOURCE_MANAGER, where
+// desktops put their scale for every program); 0 when it names none.
+double XftDpi() {
+  Display* display = XDisplay();
+  const char* resources = display ? XResourceManagerString(display) : nullptr;
+  for (const char* line = resources; line && *line;) {
+    if (std::strncmp(line, "Xft.dpi:", 8) == 0) return std::strtod(line + 8, nullptr);
+    line = std::strchr(line, '\n');
+    if (line) ++line;
+  }
+  return 0;
+}
+#else
+double XftDpi() { return 0; }
+#endif
+
+bool OnWayland() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && std::strcmp(driver, "wayland") == 0;
+}
+
+}  // namespace
+
+void PrepareVideo() {}
+
+// On Wayland SDL then sizes windows in the desktop's units and tells their pixels apart.
+std::uint32_t WindowFlags() { return SDL_WINDOW_ALLOW_HIGHDPI; }
+
+// On Wayland, the pixels of a window unit; on X11, Xft.dpi, then a whole GDK_SCALE.
+int DesktopScale() {
+  if (OnWayland()) return PixelsPerUnit();
+  if (const double dpi = XftDpi(); dpi > 0) return ScaleFromDpi(dpi);
+  const char* gdk = std::getenv("GDK_SCALE");
+  char* end = nullptr;
+  const long n = gdk ? std::strtol(gdk, &end, 10) : 0;
+  return gdk && *gdk && *end == '\0' && n >= 1 && n <= kMaxScale ? static_cast<int>(n) : 1;
+}
+
+bool NoWindowManager() {
+#if defined(DRAVEL_X11) && defined(SDL_VIDEO_DRIVER_X11)
+  Display* display = XDisplay();
+  if (!display) return false;
   // An EWMH window manager names its check window on the root; without one, nothing does.
   const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
   if (check == None) return true;

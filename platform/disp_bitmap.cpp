@@ -12,6 +12,8 @@ std::vector<Bitmap> g_bitmaps;
 
 namespace {
 
+std::uint64_t g_picturesChanged = 0;
+
 // Limits on what a loaded sheet may be: the game's sheets are a few hundred pixels, so
 // anything beyond this is a broken or hostile file, refused before SDL allocates for it.
 constexpr std::int64_t kMaxLoadSide = 16384;
@@ -95,6 +97,7 @@ Bitmap MakeBitmap(std::int32_t w, std::int32_t h) {
 
 std::uint32_t AddBitmap(const Bitmap& b) {
   ShutDownAtExit();
+  ++g_picturesChanged;
   g_bitmaps.push_back(b);
   return static_cast<std::uint32_t>(g_bitmaps.size());
 }
@@ -104,6 +107,8 @@ std::uint32_t* Row(SDL_Surface* s, std::int64_t y) {
 }
 
 }  // namespace
+
+std::uint64_t PicturesChanged() { return g_picturesChanged; }
 
 std::uint32_t PlaceholderAt(std::int64_t x, std::int64_t y) {
   // 4 x 4 magenta and black squares: no sheet of the game looks like this.
@@ -198,4 +203,5 @@ void DrawBMP200(std::uint32_t src, std::uint32_t dst, std::int32_t sx, std::int3
     for (std::int64_t x = std::max(a, b); x < x1; ++x) row[x] = PlaceholderAt(x + shiftX, fy);
   }
   to->dirty = true;
+  ++g_picturesChanged;
 }

@@ -6,8 +6,8 @@
 bool DispBitmapSize(std::uint32_t bmp, std::int32_t* w, std::int32_t* h);
 // Pixel (x, y) of a bitmap as 0xRRGGBB; false for an invalid handle or a pixel outside it.
 bool DispBitmapPixel(std::uint32_t bmp, std::int32_t x, std::int32_t y, std::uint32_t* rgb);
-// Pixel (x, y) of the client area's frame as 0xRRGGBB: what FreshWin45 last showed, plus
-// whatever was drawn since. False without a window or outside the client area.
+// Pixel (x, y) of the client area as FreshWin45 last showed it, as 0xRRGGBB, in the window's
+// own pixels (a game pixel is a square of the scale's side). False without a window or outside.
 bool DispFramePixel(std::int32_t x, std::int32_t y, std::uint32_t* rgb);
 // The colour a copy shows for source pixel (x, y) that the source bitmap does not have.
 std::uint32_t DispPlaceholderPixel(std::int32_t x, std::int32_t y);

@@ -11,6 +11,8 @@ namespace disp_sdl {
 
 void PrepareVideo() {}
 
+std::uint32_t WindowFlags() { return 0; }
+
 int DesktopScale() { return 1; }
 
 bool NoWindowManager() { return false; }

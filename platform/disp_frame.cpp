@@ -1,0 +1,82 @@
+// The frame: the draws the game makes between Clear164 and FreshWin45, scaled and shown, and
+// not shown again while they stay the same.
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "platform/disp.h"
+#include "platform/disp_sdl_internal.h"
+
+namespace disp_sdl {
+
+namespace {
+
+// One DrawBMP214, in game pixels, already cut to the bitmap's size.
+struct Draw {
+  std::uint32_t bmp;
+  std::int32_t x, y, w, h;
+  bool operator==(const Draw& o) const {
+    return bmp == o.bmp && x == o.x && y == o.y && w == o.w && h == o.h;
+  }
+};
+
+// The frame being drawn and the frame on the screen. The one on the screen is still right
+// while the draws are the same, no bitmap changed, and the window was neither resized nor
+// uncovered since (g_stale).
+std::vector<Draw> g_drawing, g_shown;
+std::uint64_t g_shownPictures = 0;
+bool g_stale = true;
+
+}  // namespace
+
+void RedrawFrame() { g_stale = true; }
+
+void ForgetFrames() {
+  g_drawing.clear();
+  g_drawing.shrink_to_fit();
+  g_shown.clear();
+  g_shown.shrink_to_fit();
+  g_stale = true;
+}
+
+void RenderFrame() {
+  SDL_RenderClear(g_renderer);
+  const int n = Scale();
+  for (const Draw& d : g_drawing) {
+    Bitmap* b = FindBitmap(d.bmp);
+    if (!b || (b->dirty && !RefreshTexture(*b)) || !b->texture) continue;
+    const SDL_Rect from{0, 0, d.w, d.h};
+    const SDL_Rect to{d.x * n, d.y * n, d.w * n, d.h * n};
+    SDL_RenderCopy(g_renderer, b->texture, &from, &to);
+  }
+}
+
+}  // namespace disp_sdl
+
+using namespace disp_sdl;
+
+void Clear164() { g_drawing.clear(); }
+
+void DrawBMP214(std::uint32_t bmp, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
+  const Bitmap* b = FindBitmap(bmp);
+  if (!b || !b->surface || !g_renderer) return;
+  // Unscaled, cut to the box: a 13 x 23 digit in its 13 x 24 box keeps its crisp pixels and
+  // leaves the box's last row to the background. Far outside the window nothing shows.
+  const std::int32_t dw = std::min(w, b->surface->w), dh = std::min(h, b->surface->h);
+  if (dw <= 0 || dh <= 0 || x <= -dw || y <= -dh || x >= kMaxClientSide || y >= kMaxClientSide)
+    return;
+  g_drawing.push_back(Draw{bmp, x, y, dw, dh});
+}
+
+void FreshWin45() {
+  if (!g_renderer) return;
+  if (g_stale || g_drawing != g_shown || g_shownPictures != PicturesChanged()) {
+    RenderFrame();
+    SDL_RenderPresent(g_renderer);
+    g_shown = g_drawing;
+    g_shownPictures = PicturesChanged();
+    g_stale = false;
+    if (Tracing()) std::fprintf(stderr, "frame %.6f\n", GetTimeR49());
+  }
+  RunPresentHook();
+}
