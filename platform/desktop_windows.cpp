@@ -21,6 +21,8 @@ int DesktopScale() {
   return ScaleFromDpi(dpi);
 }
 
+bool PageArea(SDL_Rect*, SDL_Rect*) { return false; }
+
 bool NoWindowManager() { return false; }
 
 }  // namespace disp_sdl

@@ -60,6 +60,8 @@ int DesktopScale() {
   return gdk && *gdk && *end == '\0' && n >= 1 && n <= kMaxScale ? static_cast<int>(n) : 1;
 }
 
+bool PageArea(SDL_Rect*, SDL_Rect*) { return false; }
+
 bool NoWindowManager() {
 #if defined(DRAVEL_X11) && defined(SDL_VIDEO_DRIVER_X11)
   Display* display = XDisplay();

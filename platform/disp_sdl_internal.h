@@ -64,6 +64,9 @@ bool WindowRefused();
 bool Tracing();
 // Destroys the window and its renderer if open, and stops video; IsWin47 is false after.
 void DestroyWindow();
+// The room on the screen changed (a browser's page resized, a phone turned): the next turn of
+// the game's loop sizes the window afresh, at the desktop's scale again.
+void RoomChanged();
 // Forgets the message last taken.
 void ForgetMessage();
 // The next FreshWin45 draws and shows its frame even if it is the one on the screen.
@@ -124,12 +127,10 @@ std::uint32_t WindowFlags();
 // The desktop's own scale, 1 to kMaxScale, for the open window: how many pixels of the screen
 // the desktop gives one pixel of a program that does not scale itself; 1 where it cannot tell.
 int DesktopScale();
+// In a browser, sets the page (full) and the room it has for the canvas (usable), in window
+// units, and returns true; on a desktop returns false: the screen is SDL's display.
+bool PageArea(SDL_Rect* full, SDL_Rect* usable);
 // True when the open window's display is known to run no window manager (X11 only), so that
 // no frame and no borders will ever come.
 bool NoWindowManager();
-#ifdef __EMSCRIPTEN__
-// The inner size of the browser's page in CSS pixels, which stands in for the screen.
-void PageSize(int* w, int* h);
-#endif
-
 }  // namespace disp_sdl

@@ -17,9 +17,12 @@ int DesktopScale() { return 1; }
 
 bool NoWindowManager() { return false; }
 
-void PageSize(int* w, int* h) {
-  *w = EM_ASM_INT({ return window.innerWidth | 0; });
-  *h = EM_ASM_INT({ return window.innerHeight | 0; });
+bool PageArea(SDL_Rect* full, SDL_Rect* usable) {
+  full->x = full->y = 0;
+  full->w = EM_ASM_INT({ return window.innerWidth | 0; });
+  full->h = EM_ASM_INT({ return window.innerHeight | 0; });
+  *usable = *full;
+  return true;
 }
 
 }  // namespace disp_sdl

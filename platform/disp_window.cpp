@@ -23,6 +23,8 @@ bool g_trace = false;
 // that the layer asked for it; 0 before the first.
 std::int32_t g_gameW = 0, g_gameH = 0;
 int g_setW = 0, g_setH = 0;
+// The room on the screen changed since: the game is to size its window afresh.
+bool g_refit = false;
 
 bool IsHeadlessDriver(const char* name) {
   return std::strcmp(name, "offscreen") == 0 || std::strcmp(name, "dummy") == 0 ||
@@ -92,27 +94,22 @@ void AwaitFrame() {
 
 int DisplayOfWindow() { return g_window ? std::max(SDL_GetWindowDisplayIndex(g_window), 0) : 0; }
 
-// The size of the screen the window is on, in window units; in a browser, of the page that
-// holds the canvas. 0 x 0 without a window.
-SDL_Rect ScreenSize() {
-  SDL_Rect r{0, 0, 0, 0};
-  if (!g_window) return r;
-#ifdef __EMSCRIPTEN__
-  PageSize(&r.w, &r.h);
-#else
-  SDL_GetDisplayBounds(DisplayOfWindow(), &r);
-#endif
-  return r;
+// The screen the window is on and the part of it a window may use, in window units; in a
+// browser, the page and the room it has for the canvas. 0 x 0 where they cannot be told.
+void ScreenAreas(SDL_Rect* full, SDL_Rect* usable) {
+  *full = *usable = SDL_Rect{0, 0, 0, 0};
+  if (!g_window || PageArea(full, usable)) return;
+  if (SDL_GetDisplayBounds(DisplayOfWindow(), full) != 0) *full = SDL_Rect{0, 0, 0, 0};
+  if (SDL_GetDisplayUsableBounds(DisplayOfWindow(), usable) != 0) *usable = SDL_Rect{0, 0, 0, 0};
 }
 
 // The room the client area has on the screen, in pixels: the usable area less the frame.
 // Unbounded where the screen cannot tell.
 void ClientRoom(std::int64_t* w, std::int64_t* h) {
-  SDL_Rect usable{0, 0, 0, 0};
+  SDL_Rect full, usable;
+  ScreenAreas(&full, &usable);
   *w = *h = INT32_MAX;
-  if (SDL_GetDisplayUsableBounds(DisplayOfWindow(), &usable) != 0 || usable.w <= 0 ||
-      usable.h <= 0)
-    return;
+  if (usable.w <= 0 || usable.h <= 0) return;
   const Borders b = FrameBorders();
   *w = std::int64_t{usable.w - b.left - b.right} * PixelsPerUnit();
   *h = std::int64_t{usable.h - b.top - b.bottom} * PixelsPerUnit();
@@ -122,6 +119,7 @@ void ClientRoom(std::int64_t* w, std::int64_t* h) {
 // `set` for `game` game pixels: exactly `game` while the window keeps that size, and never
 // `game` otherwise, even when the window is only a part of a game pixel off.
 std::int32_t ClientSide(int units, int set, std::int32_t game) {
+  if (g_refit) return 0;
   if (units == set) return game;
   const std::int32_t side = GameFromUnits(units);
   return side != game ? side : side + 1;
@@ -132,6 +130,11 @@ std::int32_t ClientSide(int units, int set, std::int32_t game) {
 bool WindowRefused() { return g_refused; }
 
 bool Tracing() { return g_trace; }
+
+void RoomChanged() {
+  g_refit = g_window != nullptr;
+  ZoomTo(DesktopScale());
+}
 
 void DestroyWindow() {
   if (g_renderer) {
@@ -151,6 +154,7 @@ void DestroyWindow() {
   ForgetFrames();
   g_refused = false;
   g_gameW = g_gameH = g_setW = g_setH = 0;
+  g_refit = false;
 }
 
 void ShutDown() {
@@ -238,7 +242,7 @@ void SetSize55(std::int32_t w, std::int32_t h) {
   int unitsW = 0, unitsH = 0;
   SDL_GetWindowSize(g_window, &unitsW, &unitsH);
   const int ratio = PixelsPerUnit();
-  if (g_setW && (unitsW != g_setW || unitsH != g_setH))
+  if (g_setW && !g_refit && (unitsW != g_setW || unitsH != g_setH))
     ZoomTo(FittingScale(kMaxScale, w, h, std::int64_t{unitsW} * ratio,
                         std::int64_t{unitsH} * ratio));
   std::int64_t roomW = 0, roomH = 0;
@@ -247,6 +251,7 @@ void SetSize55(std::int32_t w, std::int32_t h) {
   SetScale(FittingScale(WantedScale(), w, h, roomW, roomH));
   g_gameW = w;
   g_gameH = h;
+  g_refit = false;
   g_setW = static_cast<int>(UnitsFromGame(w));
   g_setH = static_cast<int>(UnitsFromGame(h));
   if (unitsW != g_setW || unitsH != g_setH) SDL_SetWindowSize(g_window, g_setW, g_setH);
@@ -276,18 +281,23 @@ std::int32_t GetBorderTitle64() {
   return GameFromUnits(std::max(b.top - b.bottom, 0));
 }
 
-std::int32_t GetScrWidth59() { return GameFromUnits(ScreenSize().w); }
+std::int32_t GetScrWidth59() {
+  SDL_Rect full, usable;
+  ScreenAreas(&full, &usable);
+  return GameFromUnits(full.w);
+}
 
-std::int32_t GetScrHeight60() { return GameFromUnits(ScreenSize().h); }
+std::int32_t GetScrHeight60() {
+  SDL_Rect full, usable;
+  ScreenAreas(&full, &usable);
+  return GameFromUnits(full.h);
+}
 
 std::uint32_t GetHwnd75() { return g_window ? SDL_GetWindowID(g_window) : 0; }
 
 bool MoveWindow(std::uint32_t hwnd, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
                 bool) {
   if (!g_window || hwnd != SDL_GetWindowID(g_window)) return false;
-#ifdef __EMSCRIPTEN__
-  return true;  // the page lays out the canvas; there is no frame to place
-#endif
   const Borders b = FrameBorders();
   int clientW = 0, clientH = 0;
   SDL_GetWindowSize(g_window, &clientW, &clientH);
@@ -298,8 +308,9 @@ bool MoveWindow(std::uint32_t hwnd, std::int32_t x, std::int32_t y, std::int32_t
   // Keep the frame inside the usable area when it fits, and its top-left corner (the title
   // bar) on screen when it does not, as a window manager would.
   std::int64_t left = UnitsFromGame(x), top = UnitsFromGame(y);
-  SDL_Rect usable{0, 0, 0, 0};
-  if (SDL_GetDisplayUsableBounds(DisplayOfWindow(), &usable) == 0 && usable.w > 0 && usable.h > 0) {
+  SDL_Rect full, usable;
+  ScreenAreas(&full, &usable);
+  if (usable.w > 0 && usable.h > 0) {
     left = std::max<std::int64_t>(std::min<std::int64_t>(left, usable.x + usable.w - frameW), usable.x);
     top = std::max<std::int64_t>(std::min<std::int64_t>(top, usable.y + usable.h - frameH), usable.y);
   }
