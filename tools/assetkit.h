@@ -30,9 +30,11 @@ struct Clip {
 std::vector<std::uint8_t> encodeBmp(const Image& img);
 // RIFF WAVE, PCM, 16 bits, one channel.
 std::vector<std::uint8_t> encodeWav(const Clip& clip);
-// PNG, indexed colour with a transparency table (at most 256 colours), stored deflate blocks.
-std::vector<std::uint8_t> encodePng(const Image& img);
-// Windows icon file holding the given PNG images, each square, of the given sides.
+// PNG with stored deflate blocks: indexed colour with a transparency table (at most 256
+// colours; the smallest files), or 8-bit RGBA, the only kind Windows reads inside an icon file.
+enum class PngKind { indexed, rgba };
+std::vector<std::uint8_t> encodePng(const Image& img, PngKind kind);
+// Windows icon file holding the given RGBA PNG images, each square, of the given sides.
 std::vector<std::uint8_t> encodeIco(const std::vector<int>& sides,
                                     const std::vector<std::vector<std::uint8_t>>& pngs);
 // C++ source defining kWindowIconSize and kWindowIconPixels[] (0xAARRGGBB, row by row).

@@ -66,31 +66,37 @@ std::uint32_t canonical(std::uint32_t c) { return (c >> 24) == 0xFF ? kClear : c
 
 }  // namespace
 
-std::vector<std::uint8_t> encodePng(const Image& img) {
+std::vector<std::uint8_t> encodePng(const Image& img, PngKind kind) {
     // The palette in order of first appearance, so the bytes depend on the picture alone.
     std::vector<std::uint32_t> palette;
     std::vector<std::uint8_t> index(img.px.size());
-    for (std::size_t i = 0; i < img.px.size(); ++i) {
+    for (std::size_t i = 0; kind == PngKind::indexed && i < img.px.size(); ++i) {
         const std::uint32_t c = canonical(img.px[i]);
         std::size_t k = 0;
         while (k < palette.size() && palette[k] != c) ++k;
         if (k == palette.size()) palette.push_back(c);
-        if (k > 255) throw std::logic_error("a PNG image with more than 256 colours");
+        if (k > 255) throw std::logic_error("an indexed PNG image with more than 256 colours");
         index[i] = std::uint8_t(k);
     }
-    const int depth = palette.size() <= 2 ? 1 : palette.size() <= 4 ? 2 : palette.size() <= 16 ? 4 : 8;
+    const int depth = kind == PngKind::rgba    ? 8
+                      : palette.size() <= 2    ? 1
+                      : palette.size() <= 4    ? 2
+                      : palette.size() <= 16   ? 4
+                                               : 8;
+    const int bitsPerPixel = kind == PngKind::rgba ? 32 : depth;
 
     std::vector<std::uint8_t> header;
     putBe32(header, std::uint32_t(img.width));
     putBe32(header, std::uint32_t(img.height));
-    header.insert(header.end(), {std::uint8_t(depth), 3, 0, 0, 0});  // indexed, no interlace
+    const std::uint8_t colourType = kind == PngKind::rgba ? 6 : 3;
+    header.insert(header.end(), {std::uint8_t(depth), colourType, 0, 0, 0});  // no interlace
     std::vector<std::uint8_t> plte, trns;
     for (std::uint32_t c : palette) {
         plte.insert(plte.end(), {std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c)});
         trns.push_back(std::uint8_t(255 - (c >> 24)));
     }
-    // Each row: filter type 0, then the indices packed from the high bits down.
-    const std::size_t rowBytes = (std::size_t(img.width) * depth + 7) / 8;
+    // Each row: filter type 0, then the pixels: RGBA bytes, or indices packed from the high bits.
+    const std::size_t rowBytes = (std::size_t(img.width) * bitsPerPixel + 7) / 8;
     std::vector<std::uint8_t> raw;
     raw.reserve((rowBytes + 1) * img.height);
     for (int y = 0; y < img.height; ++y) {
@@ -98,16 +104,25 @@ std::vector<std::uint8_t> encodePng(const Image& img) {
         const std::size_t start = raw.size();
         raw.resize(start + rowBytes, 0);
         for (int x = 0; x < img.width; ++x) {
-            const int bit = x * depth;
-            raw[start + bit / 8] |= std::uint8_t(index[std::size_t(y) * img.width + x]
-                                                 << (8 - depth - bit % 8));
+            const std::size_t i = std::size_t(y) * img.width + x;
+            if (kind == PngKind::rgba) {
+                const std::uint32_t c = canonical(img.px[i]);
+                const std::uint8_t rgba[4] = {std::uint8_t(c >> 16), std::uint8_t(c >> 8),
+                                              std::uint8_t(c), std::uint8_t(255 - (c >> 24))};
+                std::copy(rgba, rgba + 4, raw.begin() + long(start + 4 * std::size_t(x)));
+            } else {
+                const int bit = x * depth;
+                raw[start + bit / 8] |= std::uint8_t(index[i] << (8 - depth - bit % 8));
+            }
         }
     }
 
     std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     putChunk(out, "IHDR", header);
-    putChunk(out, "PLTE", plte);
-    putChunk(out, "tRNS", trns);
+    if (kind == PngKind::indexed) {
+        putChunk(out, "PLTE", plte);
+        putChunk(out, "tRNS", trns);
+    }
     putChunk(out, "IDAT", zlibStored(raw));
     putChunk(out, "IEND", {});
     return out;

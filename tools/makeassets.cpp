@@ -53,13 +53,15 @@ int main(int argc, char** argv) {
         for (const auto& named : assetkit::synthesiseClips())
             ok &= writeFile(wav / (named.name + ".wav"), assetkit::encodeWav(named.clip));
         std::vector<int> sides;
-        std::vector<std::vector<std::uint8_t>> pngs;
+        std::vector<std::vector<std::uint8_t>> rgba;
         for (int side : assetkit::kIconSides) {
+            const assetkit::Image icon = assetkit::drawIcon(side);
+            ok &= writeFile(icons / ("dravel2-" + std::to_string(side) + ".png"),
+                            assetkit::encodePng(icon, assetkit::PngKind::indexed));
             sides.push_back(side);
-            pngs.push_back(assetkit::encodePng(assetkit::drawIcon(side)));
-            ok &= writeFile(icons / ("dravel2-" + std::to_string(side) + ".png"), pngs.back());
+            rgba.push_back(assetkit::encodePng(icon, assetkit::PngKind::rgba));
         }
-        ok &= writeFile(icons / "dravel2.ico", assetkit::encodeIco(sides, pngs));
+        ok &= writeFile(icons / "dravel2.ico", assetkit::encodeIco(sides, rgba));
         const std::string source = assetkit::windowIconSource(assetkit::drawIcon(16));
         ok &= writeFile(root / "platform" / "window_icon.inc",
                         std::vector<std::uint8_t>(source.begin(), source.end()));
