@@ -88,14 +88,6 @@ const char* const kMine32[] = {
     "......k......",
 };
 
-Image grid32() {
-    Image img(32, 32, kClear);
-    tile(img, 29, 3);
-    paint(img, 2, 5, kFlag32);
-    paint(img, 19, 19, kMine32);
-    return img;
-}
-
 // ---------------------------------------------------------------------------------------------
 // 24 x 24: scaled to 48.
 
@@ -125,14 +117,6 @@ const char* const kMine24[] = {
     "....k....",
 };
 
-Image grid24() {
-    Image img(24, 24, kClear);
-    tile(img, 22, 2);
-    paint(img, 2, 3, kFlag24);
-    paint(img, 15, 15, kMine24);
-    return img;
-}
-
 // ---------------------------------------------------------------------------------------------
 // 16 x 16, as it is: the window's icon and the smallest menu entry.
 
@@ -157,19 +141,23 @@ const char* const kMine16[] = {
     "...k...",
 };
 
-Image grid16() {
-    Image img(16, 16, kClear);
-    tile(img, 14, 1);
-    paint(img, 1, 2, kFlag16);
-    paint(img, 9, 9, kMine16);
+// One grid's drawing: the tile (its side and bevel) at the top left, the flag on it and the
+// mine over its lower-right corner, each map at its top-left position.
+template <std::size_t F, std::size_t M>
+Image art(int grid, int tileSide, int bevel, int fx, int fy, const char* const (&flag)[F], int mx,
+          int my, const char* const (&mine)[M]) {
+    Image img(grid, grid, kClear);
+    tile(img, tileSide, bevel);
+    paint(img, fx, fy, flag);
+    paint(img, mx, my, mine);
     return img;
 }
 
-// Every pixel of `art` as an n x n block.
-Image scaled(const Image& art, int n) {
-    Image img(art.width * n, art.height * n, kClear);
+// Every pixel of `small` as an n x n block.
+Image scaled(const Image& small, int n) {
+    Image img(small.width * n, small.height * n, kClear);
     for (int y = 0; y < img.height; ++y)
-        for (int x = 0; x < img.width; ++x) img.at(x, y) = art.at(x / n, y / n);
+        for (int x = 0; x < img.width; ++x) img.at(x, y) = small.at(x / n, y / n);
     return img;
 }
 
@@ -177,12 +165,12 @@ Image scaled(const Image& art, int n) {
 
 Image drawIcon(int side) {
     switch (side) {
-    case 16: return grid16();
-    case 48: return scaled(grid24(), 2);
+    case 16: return art(16, 14, 1, 1, 2, kFlag16, 9, 9, kMine16);
+    case 48: return scaled(art(24, 22, 2, 2, 3, kFlag24, 15, 15, kMine24), 2);
     case 32:
     case 64:
     case 128:
-    case 256: return scaled(grid32(), side / 32);
+    case 256: return scaled(art(32, 29, 3, 2, 5, kFlag32, 19, 19, kMine32), side / 32);
     }
     throw std::logic_error("no icon drawn at " + std::to_string(side) + " pixels");
 }
