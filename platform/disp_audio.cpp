@@ -166,14 +166,19 @@ std::vector<Uint8> Decode(const std::vector<std::uint8_t>& file) {
   SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
   if (!rw || !SDL_LoadWAV_RW(rw, 1, &spec, &raw, &rawLen)) return out;
   SDL_AudioCVT cvt;
-  if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, g_spec.format,
-                        g_spec.channels, g_spec.freq) >= 0) {
+  // A clip without samples has no sound.
+  if (rawLen > 0 && SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, g_spec.format,
+                                      g_spec.channels, g_spec.freq) >= 0) {
     out.resize(static_cast<std::size_t>(rawLen) * static_cast<std::size_t>(std::max(cvt.len_mult, 1)));
     std::memcpy(out.data(), raw, rawLen);
     cvt.buf = out.data();
     cvt.len = static_cast<int>(rawLen);
-    if (cvt.needed && SDL_ConvertAudio(&cvt) != 0) out.clear();
-    out.resize(cvt.needed ? static_cast<std::size_t>(cvt.len_cvt) : rawLen);
+    if (!cvt.needed)
+      out.resize(rawLen);
+    else if (SDL_ConvertAudio(&cvt) == 0)
+      out.resize(static_cast<std::size_t>(cvt.len_cvt));
+    else
+      out.clear();
   }
   SDL_FreeWAV(raw);
   // Whole frames only, so that a voice never ends inside a frame.
