@@ -47,19 +47,22 @@ start_xvfb() {
 }
 
 # Starts the game in the background (extra environment as arguments) and waits for its
-# window; sets win, X, Y, WIDTH, HEIGHT.
+# window, of the first board's size times game_scale (default 1); sets win, X, Y, WIDTH, HEIGHT.
 start_game() {
   env "$@" "${game_cmd[@]:-./dravel2}" >"$work/game.out" 2>"$work/game.log" &
   game_pid=$!
   win=""
+  # Both at once (--all): under Wine the game's process also owns an input-method window.
   for _ in $(seq 150); do
-    win=$(xdotool search --pid "$game_pid" --name "^Dravel2 by Quonse$" 2>/dev/null | head -n 1) &&
+    win=$(xdotool search --all --pid "$game_pid" --name "^Dravel2 by Quonse$" 2>/dev/null | head -n 1) &&
       [ -n "$win" ] && break
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended before showing its window"
     sleep 0.1
   done
   [ -n "$win" ] || fail "no window titled 'Dravel2 by Quonse'"
-  client_size 192 344 || fail "client area ${WIDTH}x$HEIGHT at start, not 192x344"
+  local n=${game_scale:-1}  # the scale the game is expected to start at
+  client_size $((192 * n)) $((344 * n)) ||
+    fail "client area ${WIDTH}x$HEIGHT at start, not $((192 * n))x$((344 * n))"
   # The game centres its window after the first frame: wait until it stays put.
   local was=""
   for _ in $(seq 30); do
