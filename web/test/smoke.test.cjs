@@ -1,249 +1,195 @@
-// Smoke test of the browser build: the served page in headless Chromium, read back pixel by
-// pixel against the sprite sheets. Run by web/test/run, which builds and serves the page.
-// Environment: DRAVEL2_URL (the page), DRAVEL2_ASSETS (the sheets), PLAYWRIGHT_CORE (the
-// driver's folder), DRAVEL2_SHOT (where to leave a screenshot taken after the first click).
+// Smoke test of the browser build: the served page in headless Chromium on a desktop and on
+// phones, read back pixel by pixel against the sprite sheets. Run by web/test/run, which
+// builds and serves the page. Environment: DRAVEL2_URL (the page), DRAVEL2_ASSETS (the sheets),
+// PLAYWRIGHT_CORE (the driver's folder), DRAVEL2_SHOTS (a folder for screenshots, optional).
 'use strict';
 const { test, before, after } = require('node:test');
-const assert = require('node:assert/strict');
-const fs = require('node:fs');
-const os = require('node:os');
-const path = require('node:path');
+const assert = require('node:assert/strict'), fs = require('node:fs'), path = require('node:path');
 const { chromium } = require(process.env.PLAYWRIGHT_CORE);
 
-const url = process.env.DRAVEL2_URL;
-const assets = process.env.DRAVEL2_ASSETS;
-
 // Board geometry of the game's first configuration (preset 1: 12 x 20, 8 idle rows).
-const Cell = 16, Strip = 24, Cols = 12, Rows = 20, IdleRows = 8;
-const WindowColour = [0xaf, 0xaf, 0xaf];
+const Cell = 16, Strip = 24, Cols = 12, Rows = 20, IdleRows = 8, BoardW = Cols * Cell, BoardH = Strip + Rows * Cell;
 // Where the sprites lie on the sheets (y of their top row).
-const IconY = { cover: 0, qstn: 32, idle: 64, open: (n) => 240 - Cell * n };
-const FaceY = { paused: 0, play: 96 };
-const DigitW = 13, DigitH = 23;
-const NumbY = { digit: (d) => 253 - DigitH * d };
-// Handles of the eight clips: the game loads them first, before any bitmap handle exists.
-const ClipCount = 8;
-// The cell the test opens: near the bottom, in a row that is active from the start.
-const Click = { x: 5, y: 15 };
-const WaitMs = 15000;
-
-// A 24-bit bottom-up Windows bitmap as { w, h, rgb(x, y) }.
-function readSheet(name) {
-  const d = fs.readFileSync(path.join(assets, 'bmp', name));
-  const offset = d.readUInt32LE(10), w = d.readInt32LE(18), h = d.readInt32LE(22);
-  assert.equal(d.readUInt16LE(28), 24, `${name} is not 24 bits a pixel`);
-  const stride = (w * 3 + 3) & ~3;
-  const rgb = (x, y) => {
-    const at = offset + (h - 1 - y) * stride + x * 3;
-    return [d[at + 2], d[at + 1], d[at]];
-  };
-  return { w, h, rgb };
-}
+const IconY = { cover: 0, qstn: 32, idle: 64, open: (n) => 240 - Cell * n }, FaceY = { paused: 0, play: 96 };
+const DigitW = 13, DigitH = 23, DigitY = (d) => 253 - DigitH * d;
+// Handles 1 to 8 are the clips: the game loads them first. The cell the tests open first is
+// near the bottom, in a row that is active from the start.
+const ClipCount = 8, Click = { x: 5, y: 15 }, WaitMs = 15000;
+const range = (from, to, step = 1) => Array.from({ length: (to - from) / step }, (_, i) => from + i * step);
+const same = (a, b) => a.length === b.length && a.every((v, i) => v === b[i]);
+// The w x h block of a 24-bit bottom-up Windows bitmap from its row sy, as [r, g, b, ...].
 const sheets = {};
-
-// The w x h block of a sheet from its row sy, flattened to [r, g, b, ...].
-function sprite(sheet, sy, w, h) {
-  const out = [];
-  for (let y = 0; y < h; y++) for (let x = 0; x < w; x++) out.push(...sheets[sheet].rgb(x, sy + y));
-  return out;
+function sprite(name, sy, w, h) {
+  const d = (sheets[name] ||= fs.readFileSync(path.join(process.env.DRAVEL2_ASSETS, 'bmp', name)));
+  const at = (x, y) => d.readUInt32LE(10) + (d.readInt32LE(22) - 1 - y) * ((d.readInt32LE(18) * 3 + 3) & ~3) + x * 3;
+  return range(sy, sy + h).flatMap((y) => range(0, w).flatMap((x) => [2, 1, 0].map((i) => d[at(x, y) + i])));
 }
 
-let browser, page, profile;
-const pageErrors = [];
-
-// The canvas as the player sees it: its size and every pixel, alpha dropped.
-async function grab() {
-  const f = await page.evaluate(() => {
-    const c = document.getElementById('canvas');
-    if (c.width === 0 || c.height === 0) return { w: c.width, h: c.height, data: [] };
-    const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
-    return { w: c.width, h: c.height, data: Array.from(d) };
-  });
-  f.block = (x0, y0, w, h) => {
-    const out = [];
-    for (let y = y0; y < y0 + h; y++)
-      for (let x = x0; x < x0 + w; x++) {
-        const at = (y * f.w + x) * 4;
-        out.push(f.data[at], f.data[at + 1], f.data[at + 2]);
+// The canvas of a board gw game pixels wide: its scale n (device pixels a game pixel), its
+// size and every game pixel, and how many device pixels differ from the rest of their block.
+async function grab(page, gw = BoardW) {
+  const f = await page.evaluate((gw) => {
+    const c = document.getElementById('canvas'), n = c.width / gw, h = c.height / n;
+    if (!n || !Number.isInteger(n) || !Number.isInteger(h)) return { n, w: c.width, h: c.height };
+    const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data, data = [];
+    let ragged = 0;
+    for (let y = 0; y < c.height; y++)
+      for (let x = 0; x < c.width; x++) {
+        const at = (y * c.width + x) * 4, corner = ((y - y % n) * c.width + x - x % n) * 4;
+        if ([0, 1, 2].some((i) => d[at + i] !== d[corner + i])) ragged++;
+        if (x % n === 0 && y % n === 0) data.push(d[at], d[at + 1], d[at + 2]);
       }
-    return out;
-  };
-  f.cellIs = (cx, cy, sy) =>
-    same(f.block(cx * Cell, Strip + cy * Cell, Cell, Cell), sprite('icon.bmp', sy, Cell, Cell));
+    return { n, w: gw, h, data, ragged };
+  }, gw);
+  f.block = (x0, y0, w, h) => range(y0 * f.w + x0, (y0 + h) * f.w + x0, f.w)
+    .flatMap((at) => f.data.slice(at * 3, (at + w) * 3));
+  f.cellIs = (x, y, sy) => same(f.block(x * Cell, Strip + y * Cell, Cell, Cell), sprite('icon.bmp', sy, Cell, Cell));
+  f.faceIs = (sy) => same(f.block(f.w / 2 - 12, 0, 24, 24), sprite('face.bmp', sy, 24, 24));
+  f.notShowing = (sy, rows) =>
+    rows.flatMap((y) => range(0, f.w / Cell).filter((x) => !f.cellIs(x, y, sy)).map((x) => `${x},${y}`));
   return f;
 }
-
-function same(a, b) {
-  return a.length === b.length && a.every((v, i) => v === b[i]);
-}
-
-// Grabs the canvas until test(frame) holds; fails with what the last frame showed.
-async function until(what, test) {
-  const deadline = Date.now() + WaitMs;
-  let last;
-  for (;;) {
-    last = await grab();
-    const verdict = test(last);
-    if (verdict === true) return last;
+// Grabs the canvas until check(frame) is true; fails with what the last frame showed.
+async function until(page, what, check, gw) {
+  for (const deadline = Date.now() + WaitMs; ; await page.waitForTimeout(50)) {
+    const f = await grab(page, gw), verdict = f.data ? check(f) : `${f.w} x ${f.h} pixels`;
+    if (verdict === true) return f;
     if (Date.now() > deadline) assert.fail(`${what}: ${verdict}`);
-    await page.waitForTimeout(50);
   }
 }
 
-// Cells of the board that do not show the tile at sheet row sy, as "x,y" strings.
-function cellsNotShowing(f, sy, rows) {
-  const wrong = [];
-  for (const y of rows) for (let x = 0; x < f.w / Cell; x++) if (!f.cellIs(x, y, sy)) wrong.push(`${x},${y}`);
-  return wrong;
+// What the board shows after a press, a mark or the pause.
+const opened = (at) => (f) => range(0, 9).some((n) => f.cellIs(at.x, at.y, IconY.open(n))) ||
+  // About one deal in two hundred, the first press completes its row, which goes at once for
+  // a point: the rows above move down over the cell, and the score's units show 1 to 9.
+  range(1, 10).some((d) => same(f.block(3 * DigitW, 0, DigitW, DigitH), sprite('numb.bmp', DigitY(d), DigitW, DigitH)))
+  || 'not open';
+const marked = (at) => (f) => f.cellIs(at.x, at.y, IconY.qstn) || 'no question mark';
+const paused = (f) =>
+  (f.faceIs(FaceY.paused) ? f.notShowing(IconY.idle, range(0, Rows)).join(' ') : 'no paused face') || true;
+const coveredCell = (f) => range(IdleRows, Rows).reverse().flatMap((y) => range(0, Cols).map((x) => ({ x, y })))
+  .find(({ x, y }) => f.cellIs(x, y, IconY.cover));
+// The page point at the centre of the device pixel that shows the far (bottom right) corner
+// of cell (cx, cy) of the first board: a press there must reach that cell.
+async function farCorner(page, { x, y }) {
+  const [r, d, n] = await page.evaluate((w) => { const c = document.getElementById('canvas');
+    return [c.getBoundingClientRect().toJSON(), devicePixelRatio, c.width / w]; }, BoardW);
+  return { x: r.x + ((x + 1) * Cell * n - 0.5) / d, y: r.y + ((Strip + (y + 1) * Cell) * n - 0.5) / d };
 }
-
-function range(from, to) {
-  return Array.from({ length: to - from }, (_, i) => from + i);
-}
-
-async function pressKey(key) {
-  await page.keyboard.press(key);
-}
-
+let browser, pageErrors = [];
 before(async () => {
-  for (const name of ['icon.bmp', 'face.bmp', 'numb.bmp']) sheets[name] = readSheet(name);
-  profile = fs.mkdtempSync(path.join(os.tmpdir(), 'dravel2-chromium-'));
-  browser = await chromium.launchPersistentContext(profile, {
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    viewport: { width: 800, height: 600 },
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
-  page = browser.pages()[0] || (await browser.newPage());
+  browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', args: ['--no-sandbox',
+    '--disable-gpu', '--disable-quic', '--disable-background-networking', '--disable-component-update', '--disable-sync'] });
+});
+after(async () => { await browser?.close(); assert.deepEqual(pageErrors, [], 'a page logged errors'); });
+
+// Opens the page in a context of its own. The fresh board shows at a whole number n of device
+// pixels a game pixel, each an exact block, at backing / devicePixelRatio CSS pixels, as large
+// as the room the page leaves it and no larger, and the page needs no scrolling.
+async function openPage(name, options) {
+  const page = await (await browser.newContext(options)).newPage();
   page.on('pageerror', (e) => pageErrors.push(e.message));
   page.on('console', (m) => { if (m.type() === 'error') pageErrors.push(m.text()); });
   page.on('response', (r) => { if (r.status() >= 400) pageErrors.push(`${r.status()} ${r.url()}`); });
-  await page.goto(url);
-});
+  await page.goto(process.env.DRAVEL2_URL);
+  const f = await until(page, 'the canvas never took the board\'s size', (f) => f.h === BoardH || `${f.h} rows`);
+  assert.equal(f.ragged, 0, 'game pixels are not whole blocks of the backing store');
+  const p = await page.evaluate(() => ({ d: devicePixelRatio, w: innerWidth, h: innerHeight,
+    box: document.getElementById('canvas').getBoundingClientRect().toJSON(), room: Module.dravel2Room(),
+    scroll: [document.scrollingElement.scrollWidth, document.scrollingElement.scrollHeight] }));
+  assert.ok(Math.abs(p.box.width * p.d - BoardW * f.n) < 0.05 && Math.abs(p.box.height * p.d - BoardH * f.n) < 0.05,
+            `CSS size ${p.box.width} x ${p.box.height} at scale ${f.n}`);
+  assert.ok(p.scroll[0] <= p.w && p.scroll[1] <= p.h, `the page needs ${p.scroll}`);
+  assert.ok((f.n + 1) * BoardW > p.room[0] * p.d || (f.n + 1) * BoardH > p.room[1] * p.d, `${f.n} is not the largest`);
+  if (process.env.DRAVEL2_SHOTS) await page.screenshot({ path: path.join(process.env.DRAVEL2_SHOTS, `${name}.png`) });
+  return { page, fit: { ...f, ...p } };
+}
 
-after(async () => {
-  if (browser) await browser.close();
-  if (profile) fs.rmSync(profile, { recursive: true, force: true });
-});
-
-test('the page is titled and the canvas has the board\'s size, unscaled and centred', async () => {
-  await until('the canvas never took the board\'s size', (f) =>
-    (f.w === Cols * Cell && f.h === Strip + Rows * Cell) || `${f.w} x ${f.h}`);
+test('a desktop page plays by mouse and keys, and sounds its cues after the first click', async () => {
+  const { page, fit } = await openPage('desktop', { viewport: { width: 1280, height: 800 } });
   assert.equal(await page.title(), 'Dravel2 by Quonse');
-  const box = await page.locator('#canvas').boundingBox();
-  assert.equal(box.width, Cols * Cell, 'the canvas is scaled across');
-  assert.equal(box.height, Strip + Rows * Cell, 'the canvas is scaled down');
-  assert.ok(Math.abs(box.x + box.width / 2 - 400) <= 1, `the canvas is not centred: left ${box.x}`);
-});
-
-test('the fresh board: idle rows blank, active rows covered, the play face', async () => {
-  await until('the fresh board is not as dealt', (f) => {
-    if (!same(f.block(Cols * 8 - 12, 0, 24, 24), sprite('face.bmp', FaceY.play, 24, 24)))
-      return 'no play face at the top centre';
-    const covered = cellsNotShowing(f, IconY.cover, range(IdleRows, Rows));
-    if (covered.length) return `cells not covered: ${covered.join(' ')}`;
-    // The row clock previews the next row above the active ones and, about ten seconds in,
-    // activates it; the rows two and more above stay blank for twenty seconds.
-    const blank = f.block(0, Strip, f.w, (IdleRows - 2) * Cell);
-    for (let i = 0; i < blank.length; i++)
-      if (blank[i] !== WindowColour[i % 3]) return 'the idle rows are not the window colour';
-    return true;
+  assert.equal(fit.n, 2, 'not the largest scale that fits');
+  assert.ok(await page.locator('#pad kbd').first().isVisible(), 'the buttons do not show their keys');
+  await until(page, 'the fresh board is not as dealt', (f) => {
+    if (!f.faceIs(FaceY.play)) return 'no play face';
+    const covered = f.notShowing(IconY.cover, range(IdleRows, Rows));
+    // The row clock previews the next row above the active ones and activates it about ten
+    // seconds in; the rows two and more above stay the window's grey for twenty seconds.
+    return covered.length ? `cells not covered: ${covered.join(' ')}`
+      : f.block(0, Strip, f.w, (IdleRows - 2) * Cell).every((v) => v === 0xaf) || 'idle rows not blank';
   });
-});
 
-test('sound waits for the first click, then the clips are mixed into the page\'s audio', async () => {
-  // SDL's audio device is open with the eight clips loaded, before any click.
-  const before = await page.evaluate((count) => ({
-    driver: Module.UTF8ToString(Module._dravel2_audio_driver()),
-    loaded: Array.from({ length: count + 1 }, (_, i) => Module._dravel2_clip_loaded(i + 1)),
-    state: Module.SDL2.audioContext.state,
-  }), ClipCount);
-  assert.equal(before.driver, 'emscripten');
-  assert.deepEqual(before.loaded, [...Array(ClipCount).fill(1), 0]);
-  assert.notEqual(before.state, 'closed');
-
-  // Listen on the node that carries the mixer's output to the speakers.
+  // SDL's audio device is open with the eight clips loaded before any click, and mixes them
+  // into the page's audio after it.
+  assert.deepEqual(await page.evaluate((handles) => [Module.UTF8ToString(Module._dravel2_audio_driver()),
+    ...handles.map((h) => Module._dravel2_clip_loaded(h))], range(1, ClipCount + 2)),
+  ['emscripten', ...Array(ClipCount).fill(1), 0]);
   await page.evaluate(() => {
-    const node = Module.SDL2.audio.scriptProcessorNode;
-    const feed = node.onaudioprocess;
-    window.dravel2Audio = { blocks: 0, loud: 0 };
+    const node = Module.SDL2.audio.scriptProcessorNode, feed = node.onaudioprocess;
+    window.loud = 0;
     node.onaudioprocess = (e) => {
       feed(e);
-      window.dravel2Audio.blocks++;
-      const samples = e.outputBuffer.getChannelData(0);
-      if (samples.some((v) => Math.abs(v) > 1e-3)) window.dravel2Audio.loud++;
+      if (e.outputBuffer.getChannelData(0).some((v) => Math.abs(v) > 1e-3)) window.loud++;
     };
   });
+  await page.mouse.click(...Object.values(await farCorner(page, Click)));
+  await page.waitForFunction(() => window.loud > 0, null, { timeout: WaitMs });
+  await until(page, 'the clicked cell did not open', opened(Click));
 
-  const box = await page.locator('#canvas').boundingBox();
-  await page.mouse.click(box.x + Click.x * Cell + 8, box.y + Strip + Click.y * Cell + 8);
-  await page.waitForFunction(() => Module.SDL2.audioContext.state === 'running', null,
-                             { timeout: WaitMs });
-  await page.waitForFunction(() => window.dravel2Audio.loud > 0, null, { timeout: WaitMs });
-});
+  const target = coveredCell(await grab(page)), corner = await farCorner(page, target);
+  await page.mouse.click(corner.x, corner.y, { button: 'right' });
+  await until(page, `the right click did not mark cell ${target.x},${target.y}`, marked(target));
+  await page.keyboard.press('p');
+  await until(page, 'P did not pause', paused);
 
-test('the click opened the cell under it', async () => {
-  const opened = range(0, 9).map(IconY.open);
-  const points = range(1, 10).map((d) => sprite('numb.bmp', NumbY.digit(d), DigitW, DigitH));
-  await until('the clicked cell shows no open tile', (f) => {
-    if (opened.some((sy) => f.cellIs(Click.x, Click.y, sy))) return true;
-    // About one deal in two hundred, the first click completes its row, which goes at once
-    // for a point: the rows above move down over the cell, and the score's units show 1 to 9.
-    const units = f.block(3 * DigitW, 0, DigitW, DigitH);
-    if (points.some((p) => same(units, p))) return true;
-    return 'no open tile there, and no row was removed';
-  });
-  if (process.env.DRAVEL2_SHOT) await page.screenshot({ path: process.env.DRAVEL2_SHOT });
-});
-
-test('a right click puts a question mark on a covered cell', async () => {
-  const f = await grab();
-  let target;
-  for (let y = Rows - 1; y >= IdleRows && !target; y--)
-    for (let x = 0; x < Cols && !target; x++) if (f.cellIs(x, y, IconY.cover)) target = { x, y };
-  assert.ok(target, 'no covered cell left to mark');
-  const box = await page.locator('#canvas').boundingBox();
-  await page.mouse.click(box.x + target.x * Cell + 8, box.y + Strip + target.y * Cell + 8,
-                         { button: 'right' });
-  await until(`cell ${target.x},${target.y} shows no question mark`, (f) =>
-    f.cellIs(target.x, target.y, IconY.qstn) || 'not marked');
-});
-
-test('P pauses: every cell idle, the paused face', async () => {
-  await pressKey('p');
-  await until('the board did not pause', (f) => {
-    if (!same(f.block(Cols * 8 - 12, 0, 24, 24), sprite('face.bmp', FaceY.paused, 24, 24)))
-      return 'no paused face';
-    const wrong = cellsNotShowing(f, IconY.idle, range(0, Rows));
-    return wrong.length === 0 || `cells not idle: ${wrong.join(' ')}`;
-  });
-});
-
-test('game keys reach the game and do not scroll the page; the canvas follows the board', async () => {
-  // A page shorter than the board, so that every scrolling key could scroll it.
+  // A page shorter than the board at scale 1: every scrolling key could scroll it.
   await page.setViewportSize({ width: 800, height: 240 });
-  await page.evaluate(() => window.scrollTo(0, 0));
-  assert.ok(await page.evaluate(() => document.scrollingElement.scrollHeight > window.innerHeight),
-            'the page cannot scroll at all');
-  for (const key of ['Space', 'PageDown', 'ArrowDown', 'ArrowRight']) await pressKey(key);
+  assert.ok(await page.evaluate(() => document.scrollingElement.scrollHeight > innerHeight), 'the page cannot scroll');
+  for (const key of ['Space', 'PageDown', 'ArrowDown', 'ArrowRight']) await page.keyboard.press(key);
   // Down and Right: a board one row taller and one column wider, dealt afresh.
-  await until('the canvas did not follow the board', (f) => {
-    if (f.w !== (Cols + 1) * Cell || f.h !== Strip + (Rows + 1) * Cell) return `${f.w} x ${f.h}`;
-    const bottom = cellsNotShowing(f, IconY.cover, [Rows]);
-    return bottom.length === 0 || `new bottom row not covered: ${bottom.join(' ')}`;
-  });
+  await until(page, 'the canvas did not follow the board', (f) => (f.h === BoardH + Cell && f.n === 1) ||
+    `${f.w} x ${f.h} at ${f.n}`, BoardW + Cell);
   assert.equal(await page.evaluate(() => window.scrollY), 0, 'the page scrolled');
-});
 
-test('Esc ends the game as closing its window does', async () => {
-  await pressKey('Escape');
-  await page.waitForFunction(() => window.dravel2ExitStatus !== undefined, null,
-                             { timeout: WaitMs });
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(() => window.dravel2ExitStatus !== undefined, null, { timeout: WaitMs });
   assert.equal(await page.evaluate(() => window.dravel2ExitStatus), 0);
   assert.match(await page.locator('#status').innerText(), /Reload the page/);
 });
 
-test('the page logged no error', () => {
-  assert.deepEqual(pageErrors, []);
-});
+// Phones held upright, by touch: a tap opens, a long press marks, a button of the row pauses.
+for (const [d, width, height] of [[1.5, 360, 640], [2, 375, 667], [3, 390, 844]]) {
+  test(`a phone at devicePixelRatio ${d}`, async () => {
+    const { page, fit } = await openPage(`phone-${d}`, { viewport: { width, height }, deviceScaleFactor: d,
+                                                         isMobile: true, hasTouch: true });
+    assert.ok(!(await page.locator('#pad kbd').first().isVisible()), 'a phone shows keyboard keys');
+    // At a whole ratio of 3 the board fills the width at a whole CSS scale.
+    if (d === 3) assert.ok(fit.n % 3 === 0 && (fit.n + 1) * BoardW / 3 > fit.w, `scale ${fit.n}`);
+
+    await page.touchscreen.tap(...Object.values(await farCorner(page, Click)));
+    await until(page, 'the tapped cell did not open', opened(Click));
+    await page.waitForFunction(() => Module.SDL2.audioContext.state === 'running', null, { timeout: WaitMs });
+    const target = coveredCell(await grab(page)), touch = await page.context().newCDPSession(page);
+    await touch.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [await farCorner(page, target)] });
+    await page.waitForTimeout(800);
+    await touch.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+    await until(page, `the long press did not mark cell ${target.x},${target.y}`, marked(target));
+    await page.tap('#pad [data-key="p"]');
+    await until(page, 'the pause button did not pause', paused);
+
+    // The screen shows the backing store device pixel for device pixel, within a device pixel
+    // of where the canvas's box lies.
+    const shot = (await page.screenshot()).toString('base64');
+    assert.ok(await page.evaluate(async (shot) => {
+      const c = document.getElementById('canvas'), r = c.getBoundingClientRect(), img = new Image();
+      img.src = `data:image/png;base64,${shot}`;
+      await img.decode();
+      const want = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+      const s = new OffscreenCanvas(c.width, c.height).getContext('2d');
+      const x = Math.round(r.x * devicePixelRatio), y = Math.round(r.y * devicePixelRatio);
+      return [-1, 0, 1].some((dy) => [-1, 0, 1].some((dx) => (s.drawImage(img, -x - dx, -y - dy),
+        s.getImageData(0, 0, c.width, c.height).data.every((v, i) => v === want[i]))));
+    }, shot), 'the screen does not show the canvas pixel for pixel');
+    await page.context().close();
+  });
+}
