@@ -1,4 +1,5 @@
-// Looking into the SDL layer and feeding it input, for tests and tools; the game never calls these.
+// Looking into the SDL layer and feeding it input: for tests and tools, and for the browser
+// page's touch and buttons (disp_web.cpp); the game itself never calls these.
 #pragma once
 #include <cstdint>
 
