@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <cstring>
 
@@ -34,6 +36,16 @@ double XftDpi() {
   }
   return 0;
 }
+// The X server went away (it ended, or the connection broke). Nothing of the window can be
+// released any more: Xlib's own handler would run the exit handlers, whose release of the window
+// then waits for the lost server for ever. Say so and end at once.
+int DisplayLost(Display*) {
+  static const char kLine[] = "dravel2: the display went away\n";
+  if (write(2, kLine, sizeof kLine - 1) < 0) {
+    // nothing more can be said
+  }
+  _exit(1);
+}
 #else
 double XftDpi() { return 0; }
 #endif
@@ -45,7 +57,11 @@ bool OnWayland() {
 
 }  // namespace
 
-void PrepareVideo() {}
+void PrepareVideo() {
+#if defined(DRAVEL_X11) && defined(SDL_VIDEO_DRIVER_X11)
+  XSetIOErrorHandler(DisplayLost);
+#endif
+}
 
 // On Wayland SDL then sizes windows in the desktop's units and tells their pixels apart.
 std::uint32_t WindowFlags() { return SDL_WINDOW_ALLOW_HIGHDPI; }
