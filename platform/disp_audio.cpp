@@ -36,11 +36,15 @@ SDL_AudioSpec g_spec{};
 
 // The game's clips are short cues; a larger file is not one of them.
 constexpr std::size_t kMaxWaveFileBytes = std::size_t{32} << 20;
-// Nor is a longer clip. A converted clip takes about 11 MB a minute at 48 kHz in 16-bit
-// stereo: without this bound a small file at a very low sample rate asks for gigabytes.
+// Nor is a longer clip. A clip converted for a device at 48 kHz in 16-bit stereo takes about
+// 11 MB a minute: without this bound a small file at a very low sample rate asks for gigabytes.
 constexpr std::uint64_t kMaxClipSeconds = 60;
-// Samples a callback fills: about 11 ms at 44.1 kHz, so a cue follows its click at once.
-constexpr Uint16 kDeviceFrames = 512;
+// The device is asked for the clips' own format, 16-bit mono at 22.05 kHz, so that on most
+// devices they need no conversion and take no more memory than their files; a device that
+// wants another rate or channels gets it, and the clips are converted once at load. A
+// callback fills 256 frames, about 12 ms: a cue follows its click at once.
+constexpr int kClipRate = 22050;
+constexpr Uint16 kDeviceFrames = 256;
 
 void Mix(void*, Uint8* stream, int len) {
   std::memset(stream, g_spec.silence, static_cast<std::size_t>(len));
@@ -91,9 +95,9 @@ bool DeviceReady() {
   if (g_device != Device::kClosed) return g_device == Device::kOpen;
   if (WindowRefused()) return false;
   SDL_AudioSpec want{};
-  want.freq = 44100;
+  want.freq = kClipRate;
   want.format = AUDIO_S16SYS;
-  want.channels = 2;
+  want.channels = 1;
   want.samples = kDeviceFrames;
   want.callback = Mix;
   {

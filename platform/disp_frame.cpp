@@ -11,21 +11,26 @@ namespace disp_sdl {
 
 namespace {
 
-// One DrawBMP214, in game pixels, already cut to the bitmap's size.
+// One DrawBMP214, in game pixels, already cut to the bitmap's size; DrawBMP214 keeps every
+// coordinate and size within 16 bits.
 struct Draw {
   std::uint32_t bmp;
-  std::int32_t x, y, w, h;
-  bool operator==(const Draw& o) const {
-    return bmp == o.bmp && x == o.x && y == o.y && w == o.w && h == o.h;
-  }
+  std::int16_t x, y, w, h;
 };
 
-// The frame being drawn and the frame on the screen. The one on the screen is still right
-// while the draws are the same, no bitmap changed, and the window was neither resized nor
-// uncovered since (g_stale).
-std::vector<Draw> g_drawing, g_shown;
-std::uint64_t g_shownPictures = 0;
+// The frame being drawn, and a digest of its draws as they come. The frame on the screen is
+// still right while the digest is the one shown, no bitmap changed, and the window was neither
+// resized nor uncovered since (g_stale). Only the digest of the shown frame is kept: a frame
+// of the largest board has ten thousand draws.
+std::vector<Draw> g_drawing;
+std::uint64_t g_digest = 0, g_shownDigest = 0, g_shownPictures = 0;
 bool g_stale = true;
+
+// FNV-1a over the draws' fields, one at a time.
+constexpr std::uint64_t kDigestStart = 14695981039346656037ull;
+std::uint64_t Mixed(std::uint64_t digest, std::uint32_t value) {
+  return (digest ^ value) * 1099511628211ull;
+}
 
 }  // namespace
 
@@ -34,8 +39,6 @@ void RedrawFrame() { g_stale = true; }
 void ForgetFrames() {
   g_drawing.clear();
   g_drawing.shrink_to_fit();
-  g_shown.clear();
-  g_shown.shrink_to_fit();
   g_stale = true;
 }
 
@@ -55,7 +58,10 @@ void RenderFrame() {
 
 using namespace disp_sdl;
 
-void Clear164() { g_drawing.clear(); }
+void Clear164() {
+  g_drawing.clear();
+  g_digest = kDigestStart;
+}
 
 void DrawBMP214(std::uint32_t bmp, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
   const Bitmap* b = FindBitmap(bmp);
@@ -65,15 +71,18 @@ void DrawBMP214(std::uint32_t bmp, std::int32_t x, std::int32_t y, std::int32_t 
   const std::int32_t dw = std::min(w, b->surface->w), dh = std::min(h, b->surface->h);
   if (dw <= 0 || dh <= 0 || x <= -dw || y <= -dh || x >= kMaxClientSide || y >= kMaxClientSide)
     return;
-  g_drawing.push_back(Draw{bmp, x, y, dw, dh});
+  g_drawing.push_back(Draw{bmp, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                          static_cast<std::int16_t>(dw), static_cast<std::int16_t>(dh)});
+  for (const std::int32_t v : {static_cast<std::int32_t>(bmp), x, y, dw, dh})
+    g_digest = Mixed(g_digest, static_cast<std::uint32_t>(v));
 }
 
 void FreshWin45() {
   if (!g_renderer) return;
-  if (g_stale || g_drawing != g_shown || g_shownPictures != PicturesChanged()) {
+  if (g_stale || g_digest != g_shownDigest || g_shownPictures != PicturesChanged()) {
     RenderFrame();
     SDL_RenderPresent(g_renderer);
-    g_shown = g_drawing;
+    g_shownDigest = g_digest;
     g_shownPictures = PicturesChanged();
     g_stale = false;
     if (Tracing()) std::fprintf(stderr, "frame %.6f\n", GetTimeR49());
