@@ -30,8 +30,12 @@ struct Scene {
         *saved = g;
     }
     ~Scene() { delete saved; }
+    // The scene again, its score one apart from the last time's: the handler's repaint is then
+    // a frame the layer has not shown, which it draws and shows, as after a real click.
     void restore() {
         static_cast<MineBd&>(window()) = *saved;
+        static int n = 0;
+        window().score += ++n % 2;
         benchForget();
     }
 };

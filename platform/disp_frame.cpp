@@ -77,15 +77,18 @@ void DrawBMP214(std::uint32_t bmp, std::int32_t x, std::int32_t y, std::int32_t 
     g_digest = Mixed(g_digest, static_cast<std::uint32_t>(v));
 }
 
+// The trace says "frame T" for a frame drawn and shown, "frame T unchanged" for one left as it
+// was on the screen: either way the repaint is over.
 void FreshWin45() {
   if (!g_renderer) return;
-  if (g_stale || g_digest != g_shownDigest || g_shownPictures != PicturesChanged()) {
+  const bool changed = g_stale || g_digest != g_shownDigest || g_shownPictures != PicturesChanged();
+  if (changed) {
     RenderFrame();
     SDL_RenderPresent(g_renderer);
     g_shownDigest = g_digest;
     g_shownPictures = PicturesChanged();
     g_stale = false;
-    if (Tracing()) std::fprintf(stderr, "frame %.6f\n", GetTimeR49());
   }
+  if (Tracing()) std::fprintf(stderr, "frame %.6f%s\n", GetTimeR49(), changed ? "" : " unchanged");
   RunPresentHook();
 }
