@@ -23,6 +23,8 @@ int DesktopScale() {
 
 bool PageArea(SDL_Rect*, SDL_Rect*) { return false; }
 
+bool PlacesFrame() { return false; }
+
 bool NoWindowManager() { return false; }
 
 }  // namespace disp_sdl

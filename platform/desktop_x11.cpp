@@ -78,6 +78,8 @@ int DesktopScale() {
 
 bool PageArea(SDL_Rect*, SDL_Rect*) { return false; }
 
+bool PlacesFrame() { return true; }
+
 bool NoWindowManager() {
 #if defined(DRAVEL_X11) && defined(SDL_VIDEO_DRIVER_X11)
   Display* display = XDisplay();

@@ -130,6 +130,9 @@ int DesktopScale();
 // In a browser, sets the page (full) and the room it has for the canvas (usable), in window
 // units, and returns true; on a desktop returns false: the screen is SDL's display.
 bool PageArea(SDL_Rect* full, SDL_Rect* usable);
+// True where SDL_SetWindowPosition places the window's frame (X11: the window manager reads
+// the position by the window's gravity), false where it places the client area.
+bool PlacesFrame();
 // True when the open window's display is known to run no window manager (X11 only), so that
 // no frame and no borders will ever come.
 bool NoWindowManager();

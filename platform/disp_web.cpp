@@ -24,6 +24,8 @@ std::uint32_t WindowFlags() { return 0; }
 // As large as fits: SetSize55 brings it down to the largest scale that fits the page's room.
 int DesktopScale() { return kMaxScale; }
 
+bool PlacesFrame() { return false; }
+
 bool NoWindowManager() { return false; }
 
 namespace {

@@ -314,8 +314,11 @@ bool MoveWindow(std::uint32_t hwnd, std::int32_t x, std::int32_t y, std::int32_t
     left = std::max<std::int64_t>(std::min<std::int64_t>(left, usable.x + usable.w - frameW), usable.x);
     top = std::max<std::int64_t>(std::min<std::int64_t>(top, usable.y + usable.h - frameH), usable.y);
   }
-  // SDL places the client area; the caller placed the outer frame.
-  SDL_SetWindowPosition(g_window, static_cast<int>(left + b.left), static_cast<int>(top + b.top));
+  // The caller placed the outer frame; where SDL places the client area instead, the client
+  // goes inside the frame's borders.
+  const bool frame = PlacesFrame();
+  SDL_SetWindowPosition(g_window, static_cast<int>(left + (frame ? 0 : b.left)),
+                        static_cast<int>(top + (frame ? 0 : b.top)));
   return true;
 }
 
