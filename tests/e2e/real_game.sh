@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The real game executable, started from a folder without its files, under one condition:
+# no-display (bad --scale, no display at all), play (the fresh board, a click at a cell's far
+# corner, P, Esc; no sound device), scale (a drag, 192 DPI, --scale 3), window-manager (openbox:
+# the frame centred, its close request), display-lost (the X server ends under the game).
+# Usage: real_game.sh 'GAME' CONDITION   (GAME starts the game; its sheets beside it in bmp/ or
+# in ../share/dravel2)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../xgame.sh
+. "$here/../xgame.sh"
+read -r -a game_cmd <<<"$1"
+game_dir=$(dirname "${game_cmd[-1]}")
+[ -d "$game_dir/bmp" ] || game_dir=$game_dir/../share/dravel2
+cd "$work"  # no bmp/ or wav/ here: the game finds its own beside it
+
+# Waits up to five seconds for the window to be W x H.
+sized() { client_size "$1" "$2" || client_size "$1" "$2" || fail "${WIDTH}x$HEIGHT, not $1x$2 ($3)"; }
+
+case "$2" in
+no-display)
+  # A bad scale is one line and status 2, before any window; so is no display at all, with 1.
+  for args in "--scale" "--scale 9" "--scale=0" "-u DISPLAY -u WAYLAND_DISPLAY" "-u WAYLAND_DISPLAY DISPLAY=:65000" \
+              "-u DISPLAY -u XDG_RUNTIME_DIR WAYLAND_DISPLAY=wayland-0"; do
+    want=1 line='^dravel2: cannot open a window: .+'
+    [ "${args#--}" != "$args" ] && want=2 line='^dravel2: --scale .+' && args="${game_cmd[*]} $args"
+    [ "$want" = 1 ] && { for card in /dev/dri/card*; do [ -w "$card" ] && exit 77; done; args="$args ${game_cmd[*]}"; }
+    # shellcheck disable=SC2086  # the words are env's and the game's arguments
+    env -u SDL_VIDEODRIVER $args >"$work/game.out" 2>"$work/game.log" && status=0 || status=$?
+    [ "$status" = "$want" ] && [ ! -s "$work/game.out" ] && [ "$(wc -l <"$work/game.log")" = 1 ] &&
+      grep -qE "$line" "$work/game.log" || fail "$args: status $status, $(cat "$work/game.log")"
+  done
+  ;;
+play)
+  start_xvfb
+  # ALSA without its configuration finds no device, and complains; the terminal hears none of it.
+  start_game SDL_AUDIODRIVER=alsa ALSA_CONFIG_PATH=/nonexistent/alsa.conf
+  shot
+  for y in 152 200 328; do same 80 "$y" 16 16 icon.bmp 0 || fail "the fresh board shows no covered cell at y $y"; done
+  same 84 0 24 24 face.bmp 96 && same 39 0 13 23 numb.bmp 253 && same 179 0 13 23 numb.bmp 230 ||
+    fail "the face, score 0 or level 1 not in place"
+  click 95 279  # the far corner of cell (5, 15)
+  sleep 0.5
+  shot
+  opened || fail "the clicked cell shows no open tile"
+  xdotool key --window "$win" p
+  sleep 0.5
+  shot
+  for x in 0 80 176; do same "$x" 328 16 16 icon.bmp 64 || fail "P left cell at x $x not idle"; done
+  same 84 0 24 24 face.bmp 0 || fail "no paused face"
+  press_esc
+  expect_exit "Esc" 0
+  [ "$(cat "$work/game.log")" = "dravel2: no sound device, playing without sound" ] ||
+    fail "not the one line about sound: $(cat "$work/game.log")"
+  ;;
+scale)
+  xvfb_screen=1200x1100x24 start_xvfb
+  start_game SDL_AUDIODRIVER=dummy
+  shot
+  cp "$work/shot.png" "$work/one.png"
+  xdotool windowsize "$win" 461 826  # 2.4 times
+  sized 384 688 "a drag to 2.4x"
+  press_esc
+  expect_exit "Esc" 0
+  xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER 'Xft.dpi: 192'
+  game_scale=2
+  start_game SDL_AUDIODRIVER=dummy
+  [ "$X,$Y" = "408,206" ] || fail "the 2x window is at $X,$Y, not centred"
+  shot
+  crisp && [ "$(compare -metric AE "$work/shot.png" "$work/one.png" null: 2>&1)" = 0 ] ||
+    fail "the 2x picture is not the 1x one in 2 x 2 blocks"
+  press_esc
+  expect_exit "Esc" 0
+  game_cmd+=(--scale 3)
+  game_scale=3
+  start_game SDL_AUDIODRIVER=dummy
+  click 95 279  # the far corner of cell (5, 15)
+  sleep 0.5
+  shot
+  opened || fail "the click at the far corner did not open cell (5, 15)"
+  press_esc
+  expect_exit "Esc" 0
+  ;;
+window-manager)
+  start_xvfb
+  openbox >"$work/wm.log" 2>&1 &
+  for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+  start_game SDL_AUDIODRIVER=dummy
+  # Centred on the frame without its title bar, which then hangs one title height lower.
+  read -r left _ top bottom < <(xprop -id "$win" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
+  [ "$X,$Y" = "$(((1024 - 192 - 2 * left) / 2 + left)),$(((768 - 344 - 2 * bottom) / 2 + top))" ] ||
+    fail "the framed window (extents $left $top $bottom) is at $X,$Y, not centred"
+  xdotool windowactivate --sync "$win" key alt+F4  # the window manager's close: the frame's close request
+  expect_exit "the frame's close request" 0
+  [ ! -s "$work/game.log" ] || fail "the game complained on closing"
+  ;;
+display-lost)
+  start_xvfb
+  start_game SDL_AUDIODRIVER=dummy
+  kill "$xvfb_pid"
+  xvfb_pid=""
+  expect_exit "the display going away" 1
+  [ "$(cat "$work/game.log")" = "dravel2: the display went away" ] || fail "not one line when the display went away"
+  ;;
+*) fail "unknown condition $2" ;;
+esac
+echo PASS

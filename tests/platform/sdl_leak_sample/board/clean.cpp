@@ -1,2 +1,0 @@
-// Clean file for the no-SDL check: the word SDL alone is fine.
-int Sdl() { return 0; }

@@ -1,3 +1,0 @@
-// Planted offender for the no-SDL check: includes an SDL header.
-#pragma once
-#include <SDL.h>
