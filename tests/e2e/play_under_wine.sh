@@ -23,8 +23,9 @@ unzipped=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$unzipped"' EXIT  # Wine's processes end with the test
 unzip -q "$zip" -d "$unzipped"
 game=$(find "$unzipped" -name dravel2.exe | head -n 1)
-# The display's DPI, as Windows' scale setting sets it (96 is 100 %); the game started next sees it.
-set_dpi() { wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+# The display's DPI, as Windows' scale setting sets it (96 is 100 %); the game started next sees
+# it, in a Wine session of its own: one begun without a display would open no window.
+set_dpi() { wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; wineserver -w; }
 set_dpi 96
 "$here/real_game.sh" "wine64 $game" play
 # At 200 % the window doubles, every pixel of the game a 2 x 2 block.
