@@ -3,8 +3,9 @@
 // renderer hints as the game's layer (software renderer, no framebuffer acceleration, batching
 // on). Every turn it takes at most one event and sleeps 1 ms; 15 times a second, and after every
 // button press, it clears and draws one 16 x 16 sprite per cell and presents. With DRAVEL2_TRACE
-// set it writes "press <t>" and "frame <t>" lines to stderr as the game does. Esc or closing the
-// window ends it.
+// set it writes "press <t>" and "frame <t>" lines to stderr as the game does. With
+// DRAVEL2_FLOOR_AUDIO set it also opens the audio device as the game's layer does (22.05 kHz
+// mono, 256 frames, playing silence), or goes on without one. Esc or closing the window ends it.
 #include <SDL.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -14,6 +15,11 @@ static double g_perCount;
 
 static double Now(void) {
   return (double)SDL_GetPerformanceCounter() * g_perCount - g_origin;
+}
+
+static void Silence(void* unused, Uint8* out, int bytes) {
+  (void)unused;
+  SDL_memset(out, 0, bytes);
 }
 
 static void Paint(SDL_Renderer* r, SDL_Texture* tile, int cols, int rows, int trace) {
@@ -48,6 +54,13 @@ int main(int argc, char** argv) {
   if (!r) {
     fprintf(stderr, "floor: %s\n", SDL_GetError());
     return 1;
+  }
+  if (getenv("DRAVEL2_FLOOR_AUDIO") && SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+    SDL_AudioSpec want = {.freq = 22050, .format = AUDIO_S16SYS, .channels = 1, .samples = 256,
+                          .callback = Silence};
+    const SDL_AudioDeviceID dev = SDL_OpenAudioDevice(NULL, 0, &want, NULL, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE |
+                                                      SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+    if (dev) SDL_PauseAudioDevice(dev, 0);
   }
   SDL_SetRenderDrawColor(r, 0xAF, 0xAF, 0xAF, 255);
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 16, 16, 32, SDL_PIXELFORMAT_RGB888);
