@@ -32,7 +32,7 @@ int g_volume = SDL_MIX_MAXVOLUME;    // of every clip, so that all of them toget
 enum class Device { kClosed, kOpen, kNone };
 Device g_device = Device::kClosed;
 SDL_AudioDeviceID g_id = 0;
-SDL_AudioSpec g_spec{};
+SDL_AudioSpec g_have{};  // the format the open device takes
 
 // The game's clips are short cues; a larger file is not one of them.
 constexpr std::size_t kMaxWaveFileBytes = std::size_t{32} << 20;
@@ -47,12 +47,12 @@ constexpr int kClipRate = 22050;
 constexpr Uint16 kDeviceFrames = 256;
 
 void Mix(void*, Uint8* stream, int len) {
-  std::memset(stream, g_spec.silence, static_cast<std::size_t>(len));
+  std::memset(stream, g_have.silence, static_cast<std::size_t>(len));
   if (g_sounding == 0) return;
   for (Clip& c : g_clips) {
     if (!c.sounding) continue;
     const std::size_t n = std::min(static_cast<std::size_t>(len), c.samples.size() - c.pos);
-    SDL_MixAudioFormat(stream, c.samples.data() + c.pos, g_spec.format, static_cast<Uint32>(n),
+    SDL_MixAudioFormat(stream, c.samples.data() + c.pos, g_have.format, static_cast<Uint32>(n),
                        g_volume);
     c.pos += n;
     if (c.pos == c.samples.size()) {
@@ -103,7 +103,7 @@ bool DeviceReady() {
   {
     QuietStderr quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-      g_id = SDL_OpenAudioDevice(nullptr, 0, &want, &g_spec,
+      g_id = SDL_OpenAudioDevice(nullptr, 0, &want, &g_have,
                                  SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
       if (g_id == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
@@ -164,15 +164,15 @@ bool WaveLooksSane(const std::vector<std::uint8_t>& file) {
 // The clip's sound in the device's format; empty when SDL cannot read or convert it.
 std::vector<Uint8> Decode(const std::vector<std::uint8_t>& file) {
   std::vector<Uint8> out;
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec clip{};
   Uint8* raw = nullptr;
   Uint32 rawLen = 0;
   SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
-  if (!rw || !SDL_LoadWAV_RW(rw, 1, &spec, &raw, &rawLen)) return out;
+  if (!rw || !SDL_LoadWAV_RW(rw, 1, &clip, &raw, &rawLen)) return out;
   SDL_AudioCVT cvt;
   // A clip without samples has no sound.
-  if (rawLen > 0 && SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, g_spec.format,
-                                      g_spec.channels, g_spec.freq) >= 0) {
+  if (rawLen > 0 && SDL_BuildAudioCVT(&cvt, clip.format, clip.channels, clip.freq, g_have.format,
+                                      g_have.channels, g_have.freq) >= 0) {
     out.resize(static_cast<std::size_t>(rawLen) * static_cast<std::size_t>(std::max(cvt.len_mult, 1)));
     std::memcpy(out.data(), raw, rawLen);
     cvt.buf = out.data();
@@ -186,7 +186,7 @@ std::vector<Uint8> Decode(const std::vector<std::uint8_t>& file) {
   }
   SDL_FreeWAV(raw);
   // Whole frames only, so that a voice never ends inside a frame.
-  const std::size_t frame = SDL_AUDIO_BITSIZE(g_spec.format) / 8 * g_spec.channels;
+  const std::size_t frame = SDL_AUDIO_BITSIZE(g_have.format) / 8 * g_have.channels;
   out.resize(out.size() / frame * frame);
   return out;
 }
@@ -240,10 +240,10 @@ int MixForProbe(std::int16_t* out, int frames, int* rate) {
   if (g_device != Device::kOpen) return 0;
   SDL_PauseAudioDevice(g_id, 1);
   SDL_LockAudioDevice(g_id);
-  Mix(nullptr, reinterpret_cast<Uint8*>(out), frames * g_spec.channels * 2);
+  Mix(nullptr, reinterpret_cast<Uint8*>(out), frames * g_have.channels * 2);
   SDL_UnlockAudioDevice(g_id);
-  *rate = g_spec.freq;
-  return g_spec.channels;
+  *rate = g_have.freq;
+  return g_have.channels;
 }
 
 }  // namespace disp_sdl
