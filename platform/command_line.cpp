@@ -42,13 +42,6 @@ constexpr const char* kHelp =
     "  1, 2, 3              presets: 12 x 20, 16 x 24, 32 x 32\n"
     "  Esc                  quit\n";
 
-// A whole number from 1 to kMaxScale, nothing else; -1 otherwise.
-int ScaleValue(const char* text) {
-  if (!text || std::strlen(text) != 1 || text[0] < '1' || text[0] > '0' + disp_sdl::kMaxScale)
-    return -1;
-  return text[0] - '0';
-}
-
 int Error(const char* what, const char* arg, bool withUsage) {
   std::fprintf(stderr, "dravel2: %s '%s'\n", what, arg);
   if (withUsage) std::fputs(kUsage, stderr);
@@ -78,8 +71,8 @@ int ReadCommandLine(int argc, char** argv) {
     } else {
       return Error(arg[0] == '-' ? "unknown option" : "unexpected argument", arg, true);
     }
-    const int n = ScaleValue(value);
-    if (n < 0) return Error("--scale takes a whole number from 1 to 8, not", value, false);
+    const int n = disp_sdl::ScaleValue(value);
+    if (n == 0) return Error("--scale takes a whole number from 1 to 8, not", value, false);
     disp_sdl::ChooseScale(n);
   }
   return -1;

@@ -70,10 +70,8 @@ std::uint32_t WindowFlags() { return SDL_WINDOW_ALLOW_HIGHDPI; }
 int DesktopScale() {
   if (OnWayland()) return PixelsPerUnit();
   if (const double dpi = XftDpi(); dpi > 0) return ScaleFromDpi(dpi);
-  const char* gdk = std::getenv("GDK_SCALE");
-  char* end = nullptr;
-  const long n = gdk ? std::strtol(gdk, &end, 10) : 0;
-  return gdk && *gdk && *end == '\0' && n >= 1 && n <= kMaxScale ? static_cast<int>(n) : 1;
+  const int gdk = ScaleValue(std::getenv("GDK_SCALE"));
+  return gdk ? gdk : 1;
 }
 
 bool PageArea(SDL_Rect*, SDL_Rect*) { return false; }

@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "platform/disp_sdl_internal.h"
 
@@ -14,14 +13,6 @@ int g_chosen = 0;  // from the command line; 0 when it named none
 int g_wanted = 1;  // the player's scale: chosen when the window opens, changed by a drag
 int g_scale = 1;   // in effect: g_wanted, or less where the client would not fit the screen
 int g_ratio = 1;   // pixels of one window unit: 2 on a doubled Wayland output, else 1
-
-// A whole number from 1 to kMaxScale, or 0.
-int ScaleValue(const char* text) {
-  if (!text || !*text) return 0;
-  char* end = nullptr;
-  const long n = std::strtol(text, &end, 10);
-  return *end == '\0' && n >= 1 && n <= kMaxScale ? static_cast<int>(n) : 0;
-}
 
 // The scale the player asked for outside the desktop's own settings: the command line, then
 // DRAVEL2_SCALE (a bad value there is said once and left aside); 0 for none.
@@ -36,6 +27,17 @@ int AskedScale() {
 }
 
 }  // namespace
+
+int ScaleValue(const char* text) {
+  if (!text || !*text) return 0;
+  int n = 0;
+  for (const char* c = text; *c; ++c) {
+    if (*c < '0' || *c > '9') return 0;
+    n = n * 10 + (*c - '0');
+    if (n > kMaxScale) return 0;
+  }
+  return n;
+}
 
 void ChooseScale(int n) { g_chosen = std::clamp(n, 1, kMaxScale); }
 

@@ -85,6 +85,9 @@ void ShutDownAtExit();
 // unit (what SDL sizes windows and reports positions in) is PixelsPerUnit() pixels.
 // The largest scale: every game pixel at most kMaxScale x kMaxScale pixels of the screen.
 constexpr int kMaxScale = 8;
+// A scale written out (an option's value, DRAVEL2_SCALE, GDK_SCALE): a whole number from 1 to
+// kMaxScale in digits alone; 0 for anything else, null and "" included.
+int ScaleValue(const char* text);
 // The scale the player asked for on the command line (1 to kMaxScale); it wins over the
 // environment and the desktop's setting.
 void ChooseScale(int n);
