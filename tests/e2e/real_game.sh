@@ -90,7 +90,7 @@ window-manager)
   read -r left _ top bottom < <(xprop -id "$win" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
   [ "$X,$Y" = "$(((1024 - 192 - 2 * left) / 2 + left)),$(((768 - 344 - 2 * bottom) / 2 + top))" ] ||
     fail "the framed window (extents $left $top $bottom) is at $X,$Y, not centred"
-  xdotool windowactivate --sync "$win" key alt+F4  # the window manager's close: the frame's close request
+  wmctrl -i -c "$win"  # the window manager's close (_NET_CLOSE_WINDOW): the frame's close request
   expect_exit "the frame's close request" 0
   [ ! -s "$work/game.log" ] || fail "the game complained on closing"
   ;;
