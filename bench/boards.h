@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "board/minebd.h"
-#include "tests/invariants.h"
+#include "board/invariants.h"
 
 namespace bench {
 

@@ -1,7 +1,7 @@
 // The benchmarks on the scripted double: the game's own share of the work, without drawing.
 #include <benchmark/benchmark.h>
 
-#include "tests/double/disp_double.h"
+#include "platform/scripted/disp_double.h"
 
 void benchForget() { dbl::clearSounds(); }
 

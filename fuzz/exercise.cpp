@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/disp.h"
-#include "platform/disp_probe.h"
+#include "platform/probe/disp_probe.h"
 
 namespace fuzzload {
 namespace {

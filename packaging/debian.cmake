@@ -3,10 +3,6 @@
 # DEB generator with the dependencies that dpkg-shlibdeps reads off the linked libraries.
 set(doc ${CMAKE_INSTALL_DATADIR}/doc/dravel2)
 
-# Debian keeps games in /usr/games, on every user's PATH; a sibling of share/ as bin/ is, so the
-# game finds its files there all the same.
-set(dravel2_bindir games)
-
 # gzip -n: no name or time in the header, so the package's bytes depend on the sources alone.
 foreach(from ${CMAKE_CURRENT_BINARY_DIR}/dravel2.6 ${CMAKE_CURRENT_SOURCE_DIR}/changelog)
   get_filename_component(name ${from} NAME)

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/double/disp_double.h"
-#include "tests/invariants.h"
+#include "platform/scripted/disp_double.h"
+#include "board/invariants.h"
 #include "ui/mainwindow.h"
 
 using Cues = std::vector<std::string>;

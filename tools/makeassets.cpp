@@ -2,7 +2,7 @@
 //
 // Usage: makeassets ROOT  — writes, below ROOT as below the source tree, assets/bmp/*.bmp,
 // assets/wav/*.wav, assets/icons/dravel2-<side>.png and dravel2.ico, and the window icon's
-// pixels as platform/window_icon.inc. The output depends on nothing but this source, so
+// pixels as platform/sdl/window_icon.inc. The output depends on nothing but this source, so
 // regenerating gives identical bytes.
 #include "assetkit.h"
 
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     const fs::path root = argv[1];
     const fs::path assets = root / "assets";
-    for (const fs::path& sub : {assets / "bmp", assets / "wav", assets / "icons", root / "platform"}) {
+    for (const fs::path& sub : {assets / "bmp", assets / "wav", assets / "icons", root / "platform" / "sdl"}) {
         std::error_code ec;
         fs::create_directories(sub, ec);
         if (ec) {
@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
         }
         ok &= writeFile(icons / "dravel2.ico", assetkit::encodeIco(sides, rgba));
         const std::string source = assetkit::windowIconSource(assetkit::drawIcon(16));
-        ok &= writeFile(root / "platform" / "window_icon.inc",
+        ok &= writeFile(root / "platform" / "sdl" / "window_icon.inc",
                         std::vector<std::uint8_t>(source.begin(), source.end()));
     } catch (const std::exception& e) {
         std::cerr << "makeassets: " << e.what() << "\n";

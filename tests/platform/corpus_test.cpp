@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "exercise.h"
-#include "platform/disp_probe.h"
+#include "platform/probe/disp_probe.h"
 
 TEST(FuzzCorpus, SheetsAndClipsKeepTheLayersPromises) {
   for (const auto& [kind, exercise] : {std::pair{"bmp", fuzzload::ExerciseSheet}, {"wav", fuzzload::ExerciseClip}}) {

@@ -1,24 +1,18 @@
-// Bitmaps of the SDL layer: loading .bmp files safely, making new ones, copying rectangles.
+// The layer's bitmaps: the .bmp header check, the table, copies between bitmaps, textures.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "platform/disp.h"
-#include "platform/disp_sdl_internal.h"
+#include "platform/sdl/bitmaps.h"
 
 namespace disp_sdl {
 
-std::vector<Bitmap> g_bitmaps;
-
 namespace {
-
-std::uint64_t g_picturesChanged = 0;
 
 // Limits on what a loaded sheet may be: the game's sheets are a few hundred pixels, so
 // anything beyond this is a broken or hostile file, refused before SDL allocates for it.
 constexpr std::int64_t kMaxLoadSide = 16384;
 constexpr std::int64_t kMaxLoadPixels = std::int64_t{1} << 24;
-constexpr std::size_t kMaxBmpFileBytes = std::size_t{80} << 20;
 // New bitmaps are clamped to this side; the game's largest is 24 x 24.
 constexpr std::int32_t kMaxCreateSide = 4096;
 
@@ -95,63 +89,62 @@ Bitmap MakeBitmap(std::int32_t w, std::int32_t h) {
   return b;
 }
 
-std::uint32_t AddBitmap(const Bitmap& b) {
-  ShutDownAtExit();
-  ++g_picturesChanged;
-  g_bitmaps.push_back(b);
-  return static_cast<std::uint32_t>(g_bitmaps.size());
-}
-
 std::uint32_t* Row(SDL_Surface* s, std::int64_t y) {
   return reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(s->pixels) + y * s->pitch);
 }
 
 }  // namespace
 
-std::uint64_t PicturesChanged() { return g_picturesChanged; }
-
-std::uint32_t PlaceholderAt(std::int64_t x, std::int64_t y) {
+std::uint32_t Bitmaps::PlaceholderAt(std::int64_t x, std::int64_t y) {
   // 4 x 4 magenta and black squares: no sheet of the game looks like this.
   return ((x >> 2) ^ (y >> 2)) & 1 ? 0x000000u : 0xFF00FFu;
 }
 
-bool RefreshTexture(Bitmap& b) {
+const Bitmap* Bitmaps::Find(std::uint32_t handle) const {
+  return handle - 1u < table_.size() ? &table_[handle - 1u] : nullptr;
+}
+
+std::uint32_t Bitmaps::Add(const Bitmap& b) {
+  ++changes_;
+  table_.push_back(b);
+  return static_cast<std::uint32_t>(table_.size());
+}
+
+SDL_Texture* Bitmaps::Texture(std::uint32_t handle, SDL_Renderer* r) {
+  if (handle - 1u >= table_.size()) return nullptr;
+  Bitmap& b = table_[handle - 1u];
+  if (!b.dirty) return b.texture;
   b.dirty = false;
-  if (!b.surface || !g_renderer) return false;
+  if (!b.surface || !r) return nullptr;
   if (!b.texture) {
-    b.texture = SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STATIC,
+    b.texture = SDL_CreateTexture(r, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STATIC,
                                   b.surface->w, b.surface->h);
-    if (!b.texture) return false;
+    if (!b.texture) return nullptr;
     SDL_SetTextureBlendMode(b.texture, SDL_BLENDMODE_NONE);
   }
   SDL_UpdateTexture(b.texture, nullptr, b.surface->pixels, b.surface->pitch);
-  return true;
+  return b.texture;
 }
 
-void ForgetTextures() {
-  for (Bitmap& b : g_bitmaps) {
+void Bitmaps::ForgetTextures() {
+  for (Bitmap& b : table_) {
     b.texture = nullptr;
     b.dirty = b.surface != nullptr;
   }
 }
 
-void ReleaseBitmaps() {
-  for (Bitmap& b : g_bitmaps) {
+void Bitmaps::Release() {
+  for (Bitmap& b : table_) {
     if (b.texture) SDL_DestroyTexture(b.texture);
     SDL_FreeSurface(b.surface);
   }
-  g_bitmaps.clear();
-  g_bitmaps.shrink_to_fit();
+  table_.clear();
+  table_.shrink_to_fit();
 }
 
-}  // namespace disp_sdl
-
-using namespace disp_sdl;
-
-std::uint32_t LoadBMP197(const char* path) {
+std::uint32_t Bitmaps::Load(const std::vector<std::uint8_t>& file) {
   Bitmap b{nullptr, nullptr, false};
-  std::vector<std::uint8_t> file;
-  if (ReadFileCapped(path, kMaxBmpFileBytes, &file) && BmpHeaderSane(file)) {
+  if (BmpHeaderSane(file)) {
     SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
     SDL_Surface* raw = rw ? SDL_LoadBMP_RW(rw, 1) : nullptr;
     if (raw) {
@@ -163,18 +156,18 @@ std::uint32_t LoadBMP197(const char* path) {
       b.dirty = true;
     }
   }
-  return AddBitmap(b);
+  return Add(b);
 }
 
-std::uint32_t CreateBMP192(std::int32_t w, std::int32_t h) {
-  return AddBitmap(MakeBitmap(std::clamp(w, 0, kMaxCreateSide), std::clamp(h, 0, kMaxCreateSide)));
+std::uint32_t Bitmaps::Create(std::int32_t w, std::int32_t h) {
+  return Add(MakeBitmap(std::clamp(w, 0, kMaxCreateSide), std::clamp(h, 0, kMaxCreateSide)));
 }
 
-void DrawBMP200(std::uint32_t src, std::uint32_t dst, std::int32_t sx, std::int32_t sy,
-                std::int32_t sw, std::int32_t sh, std::int32_t dx, std::int32_t dy,
-                std::int32_t dw, std::int32_t dh) {
-  Bitmap* from = FindBitmap(src);
-  Bitmap* to = FindBitmap(dst);
+void Bitmaps::Copy(std::uint32_t src, std::uint32_t dst, std::int32_t sx, std::int32_t sy,
+                   std::int32_t sw, std::int32_t sh, std::int32_t dx, std::int32_t dy,
+                   std::int32_t dw, std::int32_t dh) {
+  const Bitmap* from = Find(src);
+  Bitmap* to = dst - 1u < table_.size() ? &table_[dst - 1u] : nullptr;
   if (!from || !to || !to->surface) return;
   // No scaling: the copied block is the smaller of the two sizes (the game passes equal ones).
   // 64-bit coordinates so that no offset near the int32 limits can overflow.
@@ -203,5 +196,7 @@ void DrawBMP200(std::uint32_t src, std::uint32_t dst, std::int32_t sx, std::int3
     for (std::int64_t x = std::max(a, b); x < x1; ++x) row[x] = PlaceholderAt(x + shiftX, fy);
   }
   to->dirty = true;
-  ++g_picturesChanged;
+  ++changes_;
 }
+
+}  // namespace disp_sdl

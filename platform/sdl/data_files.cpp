@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/disp_sdl_internal.h"
+#include "platform/sdl/data_files.h"
 
 namespace disp_sdl {
 

@@ -1,10 +1,10 @@
 // The program's options: the usage and keys of --help, --version, and --scale N for the layer.
-#include "platform/command_line.h"
+#include "game/command_line.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "platform/disp_sdl_internal.h"
+#include "platform/sdl/options.h"
 
 #ifndef DRAVEL2_VERSION
 #define DRAVEL2_VERSION "0"

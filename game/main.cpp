@@ -1,5 +1,5 @@
 // Dravel2's entry: the command line first, then the whole game (runGame).
-#include "platform/command_line.h"
+#include "game/command_line.h"
 #include "ui/game.h"
 
 int main(int argc, char** argv) {

@@ -1,5 +1,5 @@
 // The scripted display double behind platform/disp.h.
-#include "tests/double/disp_double.h"
+#include "platform/scripted/disp_double.h"
 
 #include <deque>
 

@@ -1,5 +1,5 @@
 // The board record's invariants, checked from outside.
-#include "tests/invariants.h"
+#include "board/invariants.h"
 
 int minesAround(const MineBd& b, int x, int y) {
     int n = 0;

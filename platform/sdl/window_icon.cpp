@@ -1,12 +1,12 @@
 // The game's icon on its window: the application icon's 16 x 16 artwork, compiled in.
 #include <cstdint>
 
-#include "platform/disp_sdl_internal.h"
+#include "platform/sdl/window_icon.h"
 
 namespace disp_sdl {
 
 namespace {
-#include "platform/window_icon.inc"
+#include "platform/sdl/window_icon.inc"
 }  // namespace
 
 void SetWindowIcon(SDL_Window* window) {

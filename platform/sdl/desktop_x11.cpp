@@ -1,33 +1,35 @@
-// What the Linux desktop tells the layer: its scale (X11 or Wayland), and whether a window
-// manager runs (X11 only).
+// What the Linux desktop tells the layer: its scale (X11 or Wayland), whether a window manager
+// runs (X11 only); and stderr kept quiet while a sound library looks for a device.
 #include <SDL.h>
 #include <SDL_syswm.h>
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/disp_sdl_internal.h"
+#include "platform/sdl/desktop.h"
+#include "platform/sdl/scale.h"
 
-namespace disp_sdl {
+namespace disp_sdl::desktop {
 
 namespace {
 
 #if defined(DRAVEL_X11) && defined(SDL_VIDEO_DRIVER_X11)
-// The X server of the open window, or null where the window is not on X11.
-Display* XDisplay() {
+// The X server of the window, or null where the window is not on X11.
+Display* XDisplay(SDL_Window* window) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
-  if (!g_window || !SDL_GetWindowWMInfo(g_window, &info) || info.subsystem != SDL_SYSWM_X11)
+  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
     return nullptr;
   return info.info.x11.display;
 }
 
 // Xft.dpi of the server's resource database (the root window's RESOURCE_MANAGER, where
 // desktops put their scale for every program); 0 when it names none.
-double XftDpi() {
-  Display* display = XDisplay();
+double XftDpi(SDL_Window* window) {
+  Display* display = XDisplay(window);
   const char* resources = display ? XResourceManagerString(display) : nullptr;
   for (const char* line = resources; line && *line;) {
     if (std::strncmp(line, "Xft.dpi:", 8) == 0) return std::strtod(line + 8, nullptr);
@@ -47,7 +49,7 @@ int DisplayLost(Display*) {
   _exit(1);
 }
 #else
-double XftDpi() { return 0; }
+double XftDpi(SDL_Window*) { return 0; }
 #endif
 
 bool OnWayland() {
@@ -67,9 +69,9 @@ void PrepareVideo() {
 std::uint32_t WindowFlags() { return SDL_WINDOW_ALLOW_HIGHDPI; }
 
 // On Wayland, the pixels of a window unit; on X11, Xft.dpi, then a whole GDK_SCALE.
-int DesktopScale() {
-  if (OnWayland()) return PixelsPerUnit();
-  if (const double dpi = XftDpi(); dpi > 0) return ScaleFromDpi(dpi);
+int Scale(SDL_Window* window, int pixelsPerUnit) {
+  if (OnWayland()) return pixelsPerUnit;
+  if (const double dpi = XftDpi(window); dpi > 0) return ScaleFromDpi(dpi);
   const int gdk = ScaleValue(std::getenv("GDK_SCALE"));
   return gdk ? gdk : 1;
 }
@@ -78,9 +80,9 @@ bool PageArea(SDL_Rect*, SDL_Rect*) { return false; }
 
 bool PlacesFrame() { return true; }
 
-bool NoWindowManager() {
+bool NoWindowManager(SDL_Window* window) {
 #if defined(DRAVEL_X11) && defined(SDL_VIDEO_DRIVER_X11)
-  Display* display = XDisplay();
+  Display* display = XDisplay(window);
   if (!display) return false;
   // An EWMH window manager names its check window on the root; without one, nothing does.
   const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
@@ -95,8 +97,29 @@ bool NoWindowManager() {
   if (data) XFree(data);
   return none;
 #else
+  (void)window;
   return false;
 #endif
 }
 
-}  // namespace disp_sdl
+void Sleep(std::int32_t ms) {
+  if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
+}
+
+QuietStderr::QuietStderr() {
+  std::fflush(stderr);
+  saved_ = dup(2);
+  std::FILE* null = std::fopen("/dev/null", "w");
+  if (saved_ >= 0 && null) dup2(fileno(null), 2);
+  if (null) std::fclose(null);
+}
+
+QuietStderr::~QuietStderr() {
+  std::fflush(stderr);
+  if (saved_ >= 0) {
+    dup2(saved_, 2);
+    close(saved_);
+  }
+}
+
+}  // namespace disp_sdl::desktop

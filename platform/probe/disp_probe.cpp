@@ -1,25 +1,16 @@
 // Inspection and synthetic input for the SDL layer, declared in disp_probe.h.
-#include "platform/disp_probe.h"
+#include "platform/probe/disp_probe.h"
 
-#include "platform/disp_sdl_internal.h"
-
-namespace disp_sdl {
+#include "platform/sdl/layer.h"
 
 namespace {
-void (*g_presentHook)(void*) = nullptr;
-void* g_presentContext = nullptr;
+disp_sdl::Layer& l = disp_sdl::TheLayer();
 }  // namespace
-
-void RunPresentHook() {
-  if (g_presentHook) g_presentHook(g_presentContext);
-}
-
-}  // namespace disp_sdl
 
 using namespace disp_sdl;
 
 bool DispBitmapSize(std::uint32_t bmp, std::int32_t* w, std::int32_t* h) {
-  const Bitmap* b = FindBitmap(bmp);
+  const Bitmap* b = l.bitmaps.Find(bmp);
   if (!b) return false;
   *w = b->surface ? b->surface->w : 0;
   *h = b->surface ? b->surface->h : 0;
@@ -27,7 +18,7 @@ bool DispBitmapSize(std::uint32_t bmp, std::int32_t* w, std::int32_t* h) {
 }
 
 bool DispBitmapPixel(std::uint32_t bmp, std::int32_t x, std::int32_t y, std::uint32_t* rgb) {
-  const Bitmap* b = FindBitmap(bmp);
+  const Bitmap* b = l.bitmaps.Find(bmp);
   if (!b || !b->surface || x < 0 || y < 0 || x >= b->surface->w || y >= b->surface->h)
     return false;
   const auto* row = static_cast<const std::uint8_t*>(b->surface->pixels) + y * b->surface->pitch;
@@ -36,33 +27,33 @@ bool DispBitmapPixel(std::uint32_t bmp, std::int32_t x, std::int32_t y, std::uin
 }
 
 bool DispFramePixel(std::int32_t x, std::int32_t y, std::uint32_t* rgb) {
-  if (!g_renderer || x < 0 || y < 0) return false;
+  if (!l.renderer || x < 0 || y < 0) return false;
   int w = 0, h = 0;
-  if (SDL_GetRendererOutputSize(g_renderer, &w, &h) != 0 || x >= w || y >= h) return false;
+  if (SDL_GetRendererOutputSize(l.renderer, &w, &h) != 0 || x >= w || y >= h) return false;
   const SDL_Rect one{x, y, 1, 1};
   Uint32 pixel = 0;
-  if (SDL_RenderReadPixels(g_renderer, &one, SDL_PIXELFORMAT_RGB888, &pixel, 4) != 0) return false;
+  if (SDL_RenderReadPixels(l.renderer, &one, SDL_PIXELFORMAT_RGB888, &pixel, 4) != 0) return false;
   *rgb = pixel & 0xFFFFFFu;
   return true;
 }
 
-std::uint32_t DispPlaceholderPixel(std::int32_t x, std::int32_t y) { return PlaceholderAt(x, y); }
+std::uint32_t DispPlaceholderPixel(std::int32_t x, std::int32_t y) { return Bitmaps::PlaceholderAt(x, y); }
 
 bool DispWindowPosition(std::int32_t* x, std::int32_t* y) {
-  if (!g_window) return false;
+  if (!l.window) return false;
   int wx = 0, wy = 0;
-  SDL_GetWindowPosition(g_window, &wx, &wy);
+  SDL_GetWindowPosition(l.window, &wx, &wy);
   *x = wx;
   *y = wy;
   return true;
 }
 
 bool DispPushKey(std::int32_t scancode, std::int32_t keycode, bool repeat) {
-  if (!g_window) return false;
+  if (!l.window) return false;
   SDL_Event e{};
   e.key.type = SDL_KEYDOWN;
   e.key.timestamp = SDL_GetTicks();
-  e.key.windowID = SDL_GetWindowID(g_window);
+  e.key.windowID = SDL_GetWindowID(l.window);
   e.key.state = SDL_PRESSED;
   e.key.repeat = repeat ? 1 : 0;
   e.key.keysym.scancode = static_cast<SDL_Scancode>(scancode);
@@ -72,11 +63,11 @@ bool DispPushKey(std::int32_t scancode, std::int32_t keycode, bool repeat) {
 }
 
 bool DispPushButton(std::int32_t button, bool press, std::int32_t x, std::int32_t y) {
-  if (!g_window) return false;
+  if (!l.window) return false;
   SDL_Event e{};
   e.button.type = press ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
   e.button.timestamp = SDL_GetTicks();
-  e.button.windowID = SDL_GetWindowID(g_window);
+  e.button.windowID = SDL_GetWindowID(l.window);
   e.button.button = static_cast<Uint8>(button);
   e.button.state = press ? SDL_PRESSED : SDL_RELEASED;
   e.button.clicks = 1;
@@ -86,39 +77,39 @@ bool DispPushButton(std::int32_t button, bool press, std::int32_t x, std::int32_
 }
 
 bool DispPushMotion(std::int32_t x, std::int32_t y) {
-  if (!g_window) return false;
+  if (!l.window) return false;
   SDL_Event e{};
   e.motion.type = SDL_MOUSEMOTION;
   e.motion.timestamp = SDL_GetTicks();
-  e.motion.windowID = SDL_GetWindowID(g_window);
+  e.motion.windowID = SDL_GetWindowID(l.window);
   e.motion.x = x;
   e.motion.y = y;
   return SDL_PushEvent(&e) == 1;
 }
 
 bool DispPushCloseRequest() {
-  if (!g_window) return false;
+  if (!l.window) return false;
   SDL_Event e{};
   e.window.type = SDL_WINDOWEVENT;
   e.window.timestamp = SDL_GetTicks();
-  e.window.windowID = SDL_GetWindowID(g_window);
+  e.window.windowID = SDL_GetWindowID(l.window);
   e.window.event = SDL_WINDOWEVENT_CLOSE;
   return SDL_PushEvent(&e) == 1;
 }
 
 bool DispPushQuit() {
-  if (!g_window) return false;
+  if (!l.window) return false;
   SDL_Event e{};
   e.quit.type = SDL_QUIT;
   e.quit.timestamp = SDL_GetTicks();
   return SDL_PushEvent(&e) == 1;
 }
 
-bool DispClipLoaded(std::uint32_t clip) { return ClipLoaded(clip); }
+bool DispClipLoaded(std::uint32_t clip) { return l.clips.Loaded(clip); }
 
-bool DispClipPlaying(std::uint32_t clip) { return ClipPlaying(clip); }
+bool DispClipPlaying(std::uint32_t clip) { return l.clips.Playing(clip); }
 
-int DispMixAudio(std::int16_t* out, int frames, int* rate) { return MixForProbe(out, frames, rate); }
+int DispMixAudio(std::int16_t* out, int frames, int* rate) { return l.clips.MixForProbe(out, frames, rate); }
 
 const char* DispAudioDriver() {
   const char* name = SDL_GetCurrentAudioDriver();
@@ -128,6 +119,6 @@ const char* DispAudioDriver() {
 void DispShutdown() { ShutDown(); }
 
 void DispOnPresent(void (*fn)(void* context), void* context) {
-  g_presentHook = fn;
-  g_presentContext = fn ? context : nullptr;
+  l.presentHook = fn;
+  l.presentContext = fn ? context : nullptr;
 }

@@ -1,0 +1,42 @@
+// The browser page's way into the game: the functions its script calls (Module._dravel2_...)
+// for the touch presses and buttons it owns, a change of its room, and a look at the audio.
+// Linked only into the browser build.
+#include <SDL.h>
+#include <emscripten.h>
+
+#include <cstdint>
+
+#include "platform/probe/disp_probe.h"
+#include "platform/sdl/layer.h"
+
+extern "C" {
+
+// The viewport or devicePixelRatio changed: the next turn of the game's loop fits the canvas
+// afresh, and draws it again (SDL's own resize handler resets the canvas, which blanks it).
+EMSCRIPTEN_KEEPALIVE void dravel2_room_changed() {
+  disp_sdl::RoomChanged();
+  disp_sdl::RedrawFrame();
+}
+
+// A press of button 1 (left) or 3 (right) at canvas pixel (x, y), as the page's taps and long
+// presses give them.
+EMSCRIPTEN_KEEPALIVE void dravel2_press(int button, int x, int y) {
+  DispPushButton(button, true, x, y);
+}
+
+// A press of the key that types `key` ('p', ' ', '1'...) on a US keyboard: the page's buttons.
+EMSCRIPTEN_KEEPALIVE void dravel2_key(int key) {
+  DispPushKey(SDL_GetScancodeFromKey(key), key, false);
+}
+
+// Name of the audio driver the clips play on ("emscripten" in a browser with Web Audio);
+// "" while no audio device is open.
+EMSCRIPTEN_KEEPALIVE const char* dravel2_audio_driver() { return DispAudioDriver(); }
+
+// 1 when clip handle h holds sound, else 0.
+EMSCRIPTEN_KEEPALIVE int dravel2_clip_loaded(std::uint32_t h) { return DispClipLoaded(h) ? 1 : 0; }
+
+// 1 while clip handle h is sounding, else 0.
+EMSCRIPTEN_KEEPALIVE int dravel2_clip_playing(std::uint32_t h) { return DispClipPlaying(h) ? 1 : 0; }
+
+}  // extern "C"

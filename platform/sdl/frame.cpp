@@ -1,0 +1,51 @@
+// The frame's display operations: the draws the game makes between Clear164 and FreshWin45,
+// scaled and shown, and not shown again while they stay the same. The audio device opens once
+// the first frame is on the screen, so that its probing never delays the first picture.
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/disp.h"
+#include "platform/sdl/desktop.h"
+#include "platform/sdl/layer.h"
+
+namespace disp_sdl {
+namespace {
+Layer& l = TheLayer();
+}  // namespace
+}  // namespace disp_sdl
+
+using namespace disp_sdl;
+
+void Clear164() { l.frame.Begin(); }
+
+void DrawBMP214(std::uint32_t bmp, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
+  const Bitmap* b = l.bitmaps.Find(bmp);
+  if (!b || !b->surface || !l.renderer) return;
+  // Unscaled, cut to the box: a 13 x 23 digit in its 13 x 24 box keeps its crisp pixels and
+  // leaves the box's last row to the background. Far outside the window nothing shows.
+  const std::int32_t dw = std::min(w, b->surface->w), dh = std::min(h, b->surface->h);
+  if (dw <= 0 || dh <= 0 || x <= -dw || y <= -dh || x >= kMaxClientSide || y >= kMaxClientSide)
+    return;
+  l.frame.Add(bmp, x, y, dw, dh);
+}
+
+// The trace says "frame T" for a frame drawn and shown, "frame T unchanged" for one left as it
+// was on the screen: either way the repaint is over.
+void FreshWin45() {
+  if (!l.renderer) return;
+  const bool changed = l.frame.Changed(l.bitmaps.Changes());
+  if (changed) {
+    l.frame.Render(l.renderer, l.bitmaps, l.scale.Now(), l.bitmaps.Changes());
+    SDL_RenderPresent(l.renderer);
+  }
+  if (l.trace) std::fprintf(stderr, "frame %.6f%s\n", l.clock.Now(), changed ? "" : " unchanged");
+  if (!l.clips.Opened()) {
+    bool open = false;
+    {
+      desktop::QuietStderr quiet;
+      open = l.clips.Open();
+    }
+    if (!open) std::fputs("dravel2: no sound device, playing without sound\n", stderr);
+  }
+  if (l.presentHook) l.presentHook(l.presentContext);
+}

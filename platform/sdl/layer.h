@@ -1,0 +1,75 @@
+// The SDL layer's one state, owned by layer.cpp, and what may be done to it as a whole: the
+// window destroyed, everything shut down. The files of the display operations (window.cpp,
+// input.cpp, frame.cpp, pictures.cpp, sounds.cpp) and the probes read and change it; the
+// leaves it holds (bitmaps, clips, frame list, scale, clock) know nothing of it.
+#pragma once
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "platform/sdl/bitmaps.h"
+#include "platform/sdl/clips.h"
+#include "platform/sdl/clock.h"
+#include "platform/sdl/frame_list.h"
+#include "platform/sdl/scale.h"
+
+namespace disp_sdl {
+
+// Bounds on the client size the layer accepts, in game pixels.
+constexpr std::int32_t kMaxClientSide = 16384;
+
+// What the last IsNextMsg254 took. Only presses are kept; everything else leaves kNone.
+enum class Message { kNone, kLeft, kRight, kKey };
+
+struct Layer {
+  // The open window and its renderer; both null while no window is open.
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  bool videoUp = false;
+  // CreateWin39 failed to open a window, until the next CreateWin39 or CloseWin46: the game is
+  // about to end.
+  bool refused = false;
+  // DRAVEL2_TRACE asked for a line on stderr at every press taken and frame shown.
+  bool trace = false;
+
+  // The client size the game last set, in game pixels, and the window size in window units
+  // that the layer asked for it; 0 before the first.
+  std::int32_t gameW = 0, gameH = 0;
+  int setW = 0, setH = 0;
+  // The room on the screen changed since: the game is to size its window afresh.
+  bool refit = false;
+  Scale scale;
+
+  Message message = Message::kNone;
+  std::int32_t mouseX = 0, mouseY = 0, key = 0;
+  Clock clock;
+
+  Bitmaps bitmaps;
+  Clips clips;
+  FrameList frame;
+
+  // Called at the end of every FreshWin45 while set (a test's look at each frame).
+  void (*presentHook)(void*) = nullptr;
+  void* presentContext = nullptr;
+};
+
+// The one state.
+Layer& TheLayer();
+
+// Makes ShutDown run when the process exits, so that the game, which never releases its
+// bitmaps, clips and window, still leaves nothing behind. Cheap to call again.
+void ShutDownAtExit();
+// Destroys the window and its renderer if open, and stops video; IsWin47 is false after.
+void DestroyWindow();
+// Releases everything the layer holds and quits SDL; the layer can start afresh after it.
+void ShutDown();
+// The room on the screen changed (a browser's page resized, a phone turned): the next turn of
+// the game's loop sizes the window afresh, at the desktop's scale again.
+void RoomChanged();
+// The next FreshWin45 draws and shows its frame even if it is the one on the screen.
+void RedrawFrame();
+// Holds the game's clock while the window cannot be seen (minimized, the page hidden), and
+// lets it go on when it can again.
+void HoldClock(bool hold);
+
+}  // namespace disp_sdl
