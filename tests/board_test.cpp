@@ -4,54 +4,87 @@
 
 #include "tests/fixtures.h"
 
-using V = std::vector<int>;
-
 struct Board : testing::Test { Game g; MineBd& b = g.b; };
 
-// The deal replays: every row shuffled by its own draws in draw order, the first cell's mine
-// moved to the rightmost free cell of its row.
-TEST(Deal, ShufflesEveryRowAndKeepsTheFirstCellSafe) {
-    for (unsigned seed = 1; seed <= 30; seed++) {
+// The deal, by what it promises: every row keeps its mines and is shuffled within itself, the
+// same seed deals the same board, and the first cell opened is safe: a mine dealt there moves
+// to the rightmost free cell of its row. The new row a removal brings in is shuffled too.
+TEST(Deal, ShufflesEachRowReproduciblyAndKeepsTheFirstCellSafe) {
+    std::vector<bool> moved(13);  // a row (the last: the incoming one) got a mine right of column 2
+    for (unsigned seed = 1; seed <= 20; seed++) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
         Game g;
         MineBd& b = g.b;
-        seededDeals(seed);
-        b.initbd(seed % 2 ? 12 : 8, 20, 8, seed % 2 ? 2 : 7);
-        static bool want[100][100];
-        srand(seed);
-        for (int x = 0; x < b.width; x++)
-            for (int y = 0; y < b.height; y++) want[x][y] = b.mine[x][y];
-        for (int x = 0; x < b.width; x++)
-            for (int y = 0; y < b.height; y++) std::swap(want[x][y], want[rand() % b.width][y]);
-        const int cx = static_cast<int>(seed * 7 % b.width), cy = 8 + static_cast<int>(seed % 12);
-        b.resetbd(cx, cy);
-        for (int right = b.width - 1; want[cx][cy]; right--)
-            if (!want[right][cy]) want[right][cy] = true, want[cx][cy] = false;
-        for (int x = 0; x < b.width; x++)
-            for (int y = 0; y < b.height; y++) ASSERT_EQ(b.mine[x][y], want[x][y]) << seed;
-        EXPECT_EQ(b.state, StPlay);
-        EXPECT_EQ(checkInvariants(b), "") << seed;  // counts right, idle rows too
+        auto deal = [&](int cx, int cy) {
+            seededDeals(seed);
+            b.initbd(10, 12, 4, 3);
+            b.resetbd(cx, cy);
+            EXPECT_EQ(status(b), (Status{4, StPlay, 0, 1}));
+            EXPECT_EQ(checkInvariants(b), "");  // rowmines in every row, idle ones too; counts
+            return picture(b);
+        };
+        const int cx = static_cast<int>(seed % 10), cy = 4 + static_cast<int>(seed % 7);
+        std::vector<std::string> first = deal(cx, cy);
+        EXPECT_NE(first[cy][cx], '*');
+        for (int y = 0; y < 12; y++) moved[y] = moved[y] || first[y].find('*', 3) != std::string::npos;
+        const int mx = static_cast<int>(first[11].find('*'));  // deal again, opening a mine first
+        std::vector<std::string> want = first;
+        want[11][want[11].find_last_of('.')] = '*';
+        want[11][mx] = '.';
+        const std::vector<std::string> again = deal(mx, 11);
+        want[cy] = again[cy];  // the first deal may have moved a mine in its first click's row
+        EXPECT_EQ(again, want);
+        b.delline(11);
+        moved[12] = moved[12] || picture(b)[0].find('*', 3) != std::string::npos;
+    }
+    EXPECT_EQ(moved, std::vector<bool>(13, true));
+}
+
+// A fresh board clamps its configuration: 8..100 a side, 1..width-1 mines a row, idle rows at
+// most height-4, never fewer than none; the configured idle rows are kept for a taller board.
+TEST_F(Board, FreshBoardClampsItsConfiguration) {
+    struct Case { int width, height, emptyrows, rowmines, wantWidth, wantHeight, wantMines, wantTop; };
+    const Case cases[] = {{7, 101, 200, 0, 8, 100, 1, 96},   {101, 7, 8, 101, 100, 8, 99, 4},
+                          {12, 11, 8, 2, 12, 11, 2, 7},      {12, 11, 7, 11, 12, 11, 11, 7},
+                          {12, 20, -3, 1, 12, 20, 1, 0},     {100, 100, 96, 99, 100, 100, 99, 96}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << ", " << c.emptyrows << " idle, " << c.rowmines);
+        b.score = 5, b.level = 3, b.state = StLost, b.tick = 4;
+        b.initbd(c.width, c.height, c.emptyrows, c.rowmines);
+        EXPECT_EQ(b.width, c.wantWidth);
+        EXPECT_EQ(b.height, c.wantHeight);
+        EXPECT_EQ(b.rowmines, c.wantMines);
+        EXPECT_EQ(b.emptyrows, c.emptyrows);
+        EXPECT_EQ(status(b), (Status{c.wantTop, StReady, 0, 1}));
+        EXPECT_EQ(b.tick, 0);
+        EXPECT_EQ(checkInvariants(b), "");
     }
 }
 
 TEST_F(Board, RisingRowsRemovalScoreBonusAndLevels) {
     seededDeals(5);
-    g.lay({"*.......", "*.......", ".*......", "..*.....", "...*....", "o.f*....", "....*...", "......*."}, 3);
+    const std::vector<std::string> pic = {"*.......", "*.......", ".*......", "..*.....", "...*....",
+                                          "o?f*....", "....*...", "F.....o."};
+    g.lay(pic, 3);
     b.num[0][2] = b.num[0][3] = 99;  // stale counts in the incoming row and the one below
     b.addline();
-    EXPECT_EQ((V{b.top, b.num[0][2], b.num[0][3], b.k}), (V{2, 2, 1, 8}));
-    b.delline(6);  // the rows above move down one, a new idle row comes in
-    EXPECT_TRUE(b.open[0][6] && b.flag[2][6] && b.mine[3][6] && b.mine[3][5] && b.mine[6][7]);
-    EXPECT_EQ(b.top * 10 + b.score, 31);
+    EXPECT_EQ(status(b), (Status{2, StPlay, 0, 1}));
+    EXPECT_EQ(checkInvariants(b), "");
+    b.delline(6);  // the rows above move down one, every plane with them; a new idle row on top
+    std::vector<std::string> moved = picture(b), want(pic.begin(), pic.begin() + 6);
+    want.push_back(pic[7]);
+    EXPECT_EQ(std::vector<std::string>(moved.begin() + 1, moved.end()), want);
+    EXPECT_EQ(status(b), (Status{3, StPlay, 1, 1}));
     EXPECT_EQ(cues(), Cues{});
     EXPECT_EQ(checkInvariants(b), "");
     for (int n = 0; n < 2; n++) b.addline();
     EXPECT_EQ(cues(), Cues{});
     b.addline();  // the last idle row: lost
-    EXPECT_EQ(b.top * 10 + b.state, StLost);
+    EXPECT_EQ(status(b), (Status{0, StLost, 1, 1}));
     EXPECT_EQ(cues(), Cues{"Lose"});
-    b.state = StPenalty, b.k = 3;
+    b.state = StPenalty;
     b.addline();  // none left: nothing activates or sounds, the board stays lost
-    EXPECT_EQ((V{b.top, b.state, b.k}), (V{0, StLost, 3}));
+    EXPECT_EQ(status(b), (Status{0, StLost, 1, 1}));
     EXPECT_EQ(cues(), Cues{});
     // At most three active rows left: four rows and four points more; levels at 4 and 9.
     b.initbd(12, 20, 16, 2);
@@ -59,20 +92,21 @@ TEST_F(Board, RisingRowsRemovalScoreBonusAndLevels) {
     b.score = 3;
     cues();
     b.delline(19);
-    EXPECT_EQ((V{b.top, b.score, b.state, b.level}), (V{13, 8, StBonus, 2}));
+    EXPECT_EQ(status(b), (Status{13, StBonus, 8, 2}));
     EXPECT_EQ(cues(), (Cues{"New", "Win"}));
     b.delline(19);
-    EXPECT_EQ(b.level * 10 + cues().size(), 31);
+    EXPECT_EQ(status(b), (Status{14, StBonus, 9, 3}));
+    EXPECT_EQ(cues(), Cues{"Win"});
     b.score = 9999;  // the score stops at 9999, levels follow it to 99
     b.delline(19);
-    EXPECT_EQ(b.score * 1000 + b.level, 9999099);
+    EXPECT_EQ(status(b), (Status{15, StBonus, 9999, 99}));
     b.level = 2147483647;  // far beyond the score: nothing gained, no overflow
     b.delline(19);
-    EXPECT_EQ(b.level, 2147483647);
+    EXPECT_EQ(status(b), (Status{16, StBonus, 9999, 2147483647}));
     EXPECT_EQ(checkInvariants(b), "");
     b.initbd(12, 20, 8, 2);  // key 9 before the first click: the bonus, but no deal
     for (int n = 0; n < 9; n++) b.delline(19);
-    EXPECT_EQ(b.top * 10 + b.state, 130 + StReady);
+    EXPECT_EQ(status(b), (Status{13, StReady, 13, 3}));
 }
 
 TEST_F(Board, CheckLineRemovesStackedCompleteRowsOnly) {
@@ -80,19 +114,23 @@ TEST_F(Board, CheckLineRemovesStackedCompleteRowsOnly) {
                                             "..*.....", "...*...."};
     // Rows 9 and 8 go (the old row 8 is tested again at 9), the old row 7 stays; a wrong flag
     // completes its row all the same; a flag short with a safe cell covered completes nothing.
-    const std::pair<std::vector<std::string>, int> cases[] = {
-        {{".....*.o", "*ooooooo", "oFoooooo"}, 2}, {{"f....*..", "......*.", ".......*"}, 1},
-        {{"oo...*..", "......*.", ".......*"}, 0}};
+    const std::pair<std::vector<std::string>, std::vector<int>> cases[] = {
+        {{".....*.o", "*ooooooo", "oFoooooo"}, {9, 8}}, {{"f....*..", "......*.", ".......*"}, {7}},
+        {{"oo...*..", "......*.", ".......*"}, {}}};
     for (const auto& [rows, removed] : cases) {
+        SCOPED_TRACE(rows[0]);
         std::vector<std::string> pic = above;
         pic.insert(pic.end(), rows.begin(), rows.end());
         g.lay(pic, 3);
         b.dirty = true;
         b.checkline();
-        EXPECT_EQ(b.score * 10 + b.top, removed * 11 + 3) << rows[0];
-        EXPECT_EQ(cues(), removed ? Cues{"Solve"} : Cues{});
+        const int n = static_cast<int>(removed.size());
+        EXPECT_EQ(status(b), (Status{3 + n, StPlay, n, 1}));
+        for (int y : removed) pic.erase(pic.begin() + y);
+        const std::vector<std::string> now = picture(b);
+        EXPECT_EQ(std::vector<std::string>(now.begin() + n, now.end()), pic);
+        EXPECT_EQ(cues(), n ? Cues{"Solve"} : Cues{});
         EXPECT_FALSE(b.dirty);
-        EXPECT_TRUE(removed != 2 || (b.open[7][9] && b.mine[5][9]));
         EXPECT_EQ(checkInvariants(b), "");
     }
 }
@@ -102,12 +140,14 @@ TEST_F(Board, OpenedMinesCostTwoRowsEach) {
                                           "*.......", "o*......", ".*......", "......*.", "......*."};
     const std::pair<int, Cues> cases[] = {{5, {"Error"}}, {2, {"Lose", "Error"}}, {1, {"Lose", "Error"}}};
     for (const auto& [idle, cueList] : cases) {
+        SCOPED_TRACE(idle);
         g.lay(pic, idle);
         b.state = StBonus;
         b.clickleft(1, 6);
-        EXPECT_TRUE(b.flag[1][6] && b.mine[1][6] && !b.open[1][6] && b.dirty);
-        EXPECT_EQ(b.top * 10 + b.state, idle == 5 ? 30 + StPenalty : StLost);
-        EXPECT_EQ(cues(), cueList) << idle;  // no Left cue
+        EXPECT_EQ(picture(b), with(pic, {{1, 6, 'F'}}));
+        EXPECT_TRUE(b.dirty);
+        EXPECT_EQ(status(b), (idle == 5 ? Status{3, StPenalty, 0, 1} : Status{0, StLost, 0, 1}));
+        EXPECT_EQ(cues(), cueList);  // no Left cue
         EXPECT_EQ(checkInvariants(b), "");
     }
 }
@@ -119,25 +159,28 @@ const std::vector<std::string> around = {"......*.", "......*.", "Fo......", "oo
 TEST_F(Board, RightClicksChordFlagAndMark) {
     // An open 2 with a flagged, a marked and two plain covered neighbours: the chord opens the
     // plain ones and takes the mark off; the last flagging flags the marked mine.
-    g.lay(around, 2);
-    b.qstn[0][4] = true;
+    g.lay(with(around, {{0, 4, 'M'}}), 2);
     b.clickright(1, 3, true);
-    EXPECT_TRUE(b.open[2][2] && b.open[2][4] && b.flag[0][4] && !b.qstn[0][4] && b.again && b.dirty);
-    EXPECT_EQ(b.k, 8);
+    EXPECT_EQ(picture(b), with(around, {{2, 2, 'o'}, {0, 4, 'F'}, {2, 4, 'o'}}));
+    EXPECT_TRUE(b.again && b.dirty);
     EXPECT_EQ(cues(), (Cues{"Right", "Flag"}));
     // An open 1 with a flag and a mark: the first chord only takes the mark off.
-    g.lay({"......*.", "......*.", "Foo.....", "ooo....*", "?oo....*", ".......*", ".......*",
-           ".......*", ".......*", ".......*"}, 2);
+    const std::vector<std::string> one = {"......*.", "......*.", "Foo.....", "ooo....*", "?oo....*",
+                                          ".......*", ".......*", ".......*", ".......*", ".......*"};
+    g.lay(one, 2);
     b.clickright(1, 3, true);
-    EXPECT_FALSE(b.qstn[0][4] || b.open[0][4] || b.again);
+    EXPECT_EQ(picture(b), with(one, {{0, 4, '.'}}));
+    EXPECT_FALSE(b.again);
     EXPECT_EQ(cues(), Cues{});
     b.clickright(1, 3, true);
-    EXPECT_TRUE(b.open[0][4] && b.again);
+    EXPECT_EQ(picture(b), with(one, {{0, 4, 'o'}}));
+    EXPECT_TRUE(b.again);
     EXPECT_EQ(cues(), (Cues{"Right", "Flag"}));
     // Covered cells toggle a mark, flagged ones take one too; idle cells take nothing.
     g.lay(around, 2);
     for (const auto& [x, y] : {std::pair{2, 2}, {2, 2}, {0, 2}, {3, 0}}) b.clickright(x, y, true);
-    EXPECT_TRUE(!b.qstn[2][2] && b.qstn[0][2] && b.flag[0][2] && !b.qstn[3][0]);
+    EXPECT_EQ(picture(b), around);
+    EXPECT_TRUE(b.qstn[0][2]);  // under the flag
     EXPECT_EQ(cues(), (Cues{"Flag", "Flag", "Flag"}));
     // Neighbours all flagged already: the flagging sounds again, no chord is tried (its check
     // would find the open mine planted elsewhere).
@@ -147,11 +190,12 @@ TEST_F(Board, RightClicksChordFlagAndMark) {
     EXPECT_EQ(cues(), Cues{"Flag"});
     EXPECT_TRUE(b.open[7][9]);
     // A chord trusting two wrong marks opens two mines: four rows, Right then an Error each.
-    g.lay({"......**", "......**", "......**", "......**", "......**", "......**", "?o?...**",
-           "ooo...**", "*o*.....", "......**"}, 6);
+    const std::vector<std::string> marks = {"......**", "......**", "......**", "......**", "......**",
+                                            "......**", "?o?...**", "ooo...**", "*o*.....", "......**"};
+    g.lay(marks, 6);
     b.clickright(1, 7, true);
-    EXPECT_EQ(b.top * 10 + b.state, 20 + StPenalty);
-    EXPECT_TRUE(b.flag[0][8] && b.flag[2][8] && !b.qstn[0][6] && !b.qstn[2][6]);
+    EXPECT_EQ(status(b), (Status{2, StPenalty, 0, 1}));
+    EXPECT_EQ(picture(b), with(marks, {{0, 6, '.'}, {2, 6, '.'}, {0, 8, 'F'}, {2, 8, 'F'}}));
     EXPECT_EQ(cues(), (Cues{"Right", "Error", "Error"}));
     EXPECT_EQ(checkInvariants(b), "");
 }

@@ -13,12 +13,49 @@
 
 using Cues = std::vector<std::string>;
 
+// A file's name without its folder and extension: "./wav/Win.wav" is "Win".
+inline std::string stem(const std::string& path) {
+    const std::size_t from = path.find_last_of('/') + 1;  // 0 when there is no folder
+    return path.substr(from, path.find_last_of('.') - from);
+}
+
 // The cues sounded since the last call, by name ("New", "Left" ...); empties the log.
 inline Cues cues() {
     Cues out;
-    for (const std::string& p : dbl::sounds()) out.push_back(p.substr(6, p.size() - 10));
+    for (const std::string& p : dbl::sounds()) out.push_back(stem(p));
     dbl::clearSounds();
     return out;
+}
+
+// What the counters and the face show: the first active row, the state, score and level.
+struct Status {
+    int top, state, score, level;
+    bool operator==(const Status& o) const {
+        return top == o.top && state == o.state && score == o.score && level == o.level;
+    }
+};
+inline Status status(const MineBd& b) { return {b.top, b.state, b.score, b.level}; }
+inline std::ostream& operator<<(std::ostream& o, const Status& s) {
+    return o << "{top " << s.top << ", state " << s.state << ", score " << s.score << ", level " << s.level << "}";
+}
+
+// The client area's size.
+inline std::pair<int, int> client() { return {dbl::clientW(), dbl::clientH()}; }
+
+// The board drawn in the letters lay() reads (idle rows too; idleness shows in top).
+inline std::vector<std::string> picture(const MineBd& b) {
+    std::vector<std::string> rows(b.height, std::string(b.width, '.'));
+    for (int x = 0; x < b.width; x++)
+        for (int y = 0; y < b.height; y++)
+            rows[y][x] = b.open[x][y] ? (b.mine[x][y] ? '!' : 'o') : b.flag[x][y] ? (b.mine[x][y] ? 'F' : 'f')
+                       : b.qstn[x][y] ? (b.mine[x][y] ? 'M' : '?') : b.mine[x][y] ? '*' : '.';
+    return rows;
+}
+
+// `rows` with the cells (x, y) set to c.
+inline std::vector<std::string> with(std::vector<std::string> rows, std::initializer_list<std::tuple<int, int, char>> cells) {
+    for (const auto& [x, y, c] : cells) rows[y][x] = c;
+    return rows;
 }
 
 // Re-seeds the deal's draws at every delay, from `seed` on: the same deals every run.
@@ -26,12 +63,12 @@ inline void seededDeals(unsigned seed) {
     dbl::onDelay([seed]() mutable { srand(seed++); });
 }
 
-// Empty when the open cells are the flood from the open cell (sx, sy): every open active 0 has
-// all its active neighbours open, and every other open cell has an open 0 beside it.
-inline std::string floodCheck(MineBd& b, int sx, int sy) {
+// Empty when every open active 0 has all its active neighbours open and, given an open cell
+// (sx, sy), every other open cell has an open 0 beside it: the open cells are its flood.
+inline std::string floodCheck(MineBd& b, int sx = -1, int sy = -1) {
     for (int x = 0; x < b.width; x++)
         for (int y = b.top; y < b.height; y++) {
-            bool zeroBeside = x == sx && y == sy;
+            bool zeroBeside = sx < 0 || (x == sx && y == sy);
             for (int k = 0; k < 8; k++) {
                 if (!b.isok(k, x, y, b.nx, b.ny) || b.idle[b.nx][b.ny]) continue;
                 const bool zero = b.open[b.nx][b.ny] && b.num[b.nx][b.ny] == 0;
@@ -50,20 +87,20 @@ struct Game {
     MineBd& b = *holder;
     Game() { dbl::reset(), b.initaudio(); }
     // Lays a dealt board in state 1, one string a row from the top: '*' a mine, 'F' a flagged
-    // mine, 'o' an open safe cell, 'f' a flagged safe cell, '?' a marked safe cell, anything
-    // else covered and safe. The first idleRows rows are idle; counts are made right, again
+    // mine, 'M' a marked mine, '!' an open mine, 'o' an open safe cell, 'f' a flagged safe cell,
+    // '?' a marked safe cell, anything else covered and safe. The first idleRows rows are idle; counts are made right, again
     // and dirty cleared, the cue log emptied.
     void lay(const std::vector<std::string>& rows, int idleRows) {
         b.rowmines = 0;
-        for (char c : rows[0]) b.rowmines += c == '*' || c == 'F';
+        for (char c : rows[0]) b.rowmines += isMine(c);
         b.initbd(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), idleRows, b.rowmines);
         for (int y = 0; y < b.height; y++)
             for (int x = 0; x < b.width; x++) {
                 const char c = rows[y][x];
-                b.mine[x][y] = c == '*' || c == 'F';
-                b.open[x][y] = c == 'o';
+                b.mine[x][y] = isMine(c);
+                b.open[x][y] = c == 'o' || c == '!';
                 b.flag[x][y] = c == 'F' || c == 'f';
-                b.qstn[x][y] = c == '?';
+                b.qstn[x][y] = c == '?' || c == 'M';
             }
         for (int x = 0; x < b.width; x++)
             for (int y = 0; y < b.height; y++) b.num[x][y] = minesAround(b, x, y);
@@ -71,6 +108,7 @@ struct Game {
         b.again = b.dirty = false;
         dbl::clearSounds();
     }
+    static bool isMine(char c) { return c == '*' || c == 'F' || c == 'M' || c == '!'; }
 };
 
 struct Window {
@@ -89,7 +127,7 @@ struct Window {
             const dbl::Bitmap* b = dbl::bitmap(d.bmp);
             const dbl::Bitmap* sheet = b ? dbl::bitmap(b->src) : nullptr;
             if (d.x == x && d.y == y)
-                found = sheet && b->sx == 0 ? sheet->path.substr(6, 4) + " " + std::to_string(b->sy) : "?";
+                found = sheet && b->sx == 0 ? stem(sheet->path) + " " + std::to_string(b->sy) : "?";
         }
         return found;
     }

@@ -44,6 +44,7 @@ std::string playSession(std::uint64_t seed, long events) {
     std::string broken;
     std::size_t lastPending = 0;
     double lastTick = -1;
+    int lastTickCount = 0;
     dbl::onTurn([&] {
         MainWindow& g = *runningGame();
         if (dbl::pending() != lastPending || g.ticktime != lastTick) {
@@ -51,10 +52,13 @@ std::string playSession(std::uint64_t seed, long events) {
             if (g.state < StReady || g.state > StPaused || g.score < 0 || g.score > 9999 ||
                 g.tick < 0 || g.tick >= g.width)
                 b += " state, score or tick out of range";
+            if (g.tick < lastTickCount && g.state >= StPlay && g.state <= StBonus && !floodCheck(g).empty())
+                b += " the row the clock brought in was not flooded: " + floodCheck(g);
             if (!b.empty() && broken.empty()) broken = b + " at t=" + std::to_string(dbl::now());
         }
         lastPending = dbl::pending();
         lastTick = g.ticktime;
+        lastTickCount = g.tick;
         if (pick(20000) == 0) dbl::advance(pick(5000) / 1000.0);
         if (!broken.empty()) CloseWin46();
     });

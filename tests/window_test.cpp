@@ -9,8 +9,9 @@ using V = std::vector<int>;
 TEST(Window, StartUpFaceAndBoardClicks) {
     Window win([] { seededDeals(1); });
     MainWindow& w = win.w;
-    EXPECT_EQ((V{w.width, w.height, w.rowmines, w.top, w.state, dbl::clientW(), dbl::clientH()}),
-              (V{12, 20, 2, 8, StReady, 192, 344}));  // the first preset, ready to deal
+    EXPECT_EQ((V{w.width, w.height, w.rowmines}), (V{12, 20, 2}));  // the first preset, ready to deal
+    EXPECT_EQ(status(w), (Status{8, StReady, 0, 1}));
+    EXPECT_EQ(client(), std::pair(192, 344));
     EXPECT_EQ(cues(), (Cues{"New", "New"}));
     // The face's hit box is x 85..107 of the strip: left a new game, right a pause in play.
     for (const auto& [x, y, button, from, to] : {std::tuple{84, 10, 1, StPlay, StPlay}, {108, 10, 2, StPlay, StPlay},
@@ -75,8 +76,10 @@ TEST(Window, EveryKeyOfTheTable) {
         w.state = StPlay;
         cues();
         press(c.key);
-        EXPECT_EQ(w.*c.field * 10 + w.state, c.after * 10 + StReady) << c.key << " from " << c.before;
-        EXPECT_EQ(dbl::clientW() * 1000 + dbl::clientH(), w.width * 16000 + w.height * 16 + 24);
+        SCOPED_TRACE(testing::Message() << "key " << c.key << " from " << c.before);
+        EXPECT_EQ(w.*c.field, c.after);
+        EXPECT_EQ(w.state, StReady);
+        EXPECT_EQ(client(), std::pair(w.width * 16, w.height * 16 + 24));
         EXPECT_EQ(cues(), Cues{"New"});
     }
     for (const auto& p : {V{'2', 16, 24, 3}, V{'3', 32, 32, 6}, V{'1', 12, 20, 2}}) {  // two boards each
@@ -92,7 +95,8 @@ TEST(Window, EveryKeyOfTheTable) {
     EXPECT_EQ(w.top, top - 1);
     w.qstn[0][19] = true, w.qstn[0][18] = false;  // 9 takes the bottom row: the one above comes down
     press('9');
-    EXPECT_EQ((V{w.level, w.state, w.top, w.score, w.qstn[0][19]}), (V{6, StPlay, top, 1, 0}));
+    EXPECT_EQ(status(w), (Status{top, StPlay, 1, 6}));
+    EXPECT_FALSE(w.qstn[0][19]);
     w.level = INT32_MAX;  // levels go up to the integer's limit and stop there
     press('0');
     EXPECT_EQ(w.level, INT32_MAX);
@@ -166,7 +170,7 @@ TEST(Window, PaintsTilesFacesCountersPreviewPauseAndLoss) {
         EXPECT_EQ(shown, c.shown) << c.score << " " << c.level;
         for (const dbl::Draw& d : dbl::frame())
             if (d.y == 0 && (d.x < 52 || d.x >= 140)) {
-                ASSERT_EQ(d.w * 100 + d.h, 1324);
+                ASSERT_EQ(std::pair(d.w, d.h), std::pair(13, 24));
             }
     }
     w.width = 8;  // the smallest board: score 0..51, face 52..75, level 76..127
