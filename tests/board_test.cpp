@@ -86,6 +86,16 @@ TEST_F(Board, RisingRowsRemovalScoreBonusAndLevels) {
     b.addline();  // none left: nothing activates or sounds, the board stays lost
     EXPECT_EQ(status(b), (Status{0, StLost, 1, 1}));
     EXPECT_EQ(cues(), Cues{});
+    // Key 9 on a lost board: row 0, active, moves down too, and the row coming in is bare.
+    want = with(pic, {{1, 0, '?'}, {2, 0, 'f'}, {4, 0, 'o'}});
+    g.lay(want, 0);
+    b.state = StLost;
+    b.delline(7);
+    moved = picture(b);
+    want.pop_back();
+    EXPECT_EQ(std::vector<std::string>(moved.begin() + 1, moved.end()), want);
+    EXPECT_EQ(status(b), (Status{1, StLost, 1, 1}));
+    EXPECT_EQ(checkInvariants(b), "");  // nothing open or marked in the idle row
     // At most three active rows left: four rows and four points more; levels at 4 and 9.
     b.initbd(12, 20, 16, 2);
     b.resetbd(0, 19);
