@@ -81,6 +81,18 @@ TEST(Solver, FloodOpensTheWholeRegionAndStopsAtNumbers) {
     EXPECT_TRUE(b.open[5][5]);
 }
 
+// One pass sweeps forward, then back from the lower right corner to the upper left: the open 2 at
+// the lower left, whose mines the forward sweep flags only after passing it, chords on the way
+// back. (Space runs one pass.)
+TEST(Solver, OnePassEndsAtTheLowerLeftCorner) {
+    Game g;
+    g.lay({"......**", "......**", "......**", "......**", "......**", "......**", ".*.....*",
+           ".*oo..*.", ".*oo..*.", "o*oo..*."}, 2);
+    g.b.solve1();
+    EXPECT_TRUE(g.b.open[0][8]);
+    EXPECT_EQ(cues(), Cues{"Solve"});
+}
+
 // The pairs at every column, the edges included, facing either way: a proof is found wherever
 // it lies and whichever of the pair comes first. A proven-safe cell is opened whatever its
 // mark; a proven mine keeps its mark as it was.

@@ -13,11 +13,12 @@ TEST(Window, StartUpFaceAndBoardClicks) {
     EXPECT_EQ(status(w), (Status{8, StReady, 0, 1}));
     EXPECT_EQ(client(), std::pair(192, 344));
     EXPECT_EQ(cues(), (Cues{"New", "New"}));
-    // The face's hit box is x 85..107 of the strip: left a new game, right a pause in play.
+    // The face's hit box is x 85..107 of the strip (y 24 is the board): left a new game, right a
+    // pause in play.
     for (const auto& [x, y, button, from, to] : {std::tuple{84, 10, 1, StPlay, StPlay}, {108, 10, 2, StPlay, StPlay},
                                                  {85, 23, 1, StPlay, StReady}, {107, 0, 1, StLost, StReady},
-                                                 {96, 0, 2, StReady, StReady}, {96, 0, 2, StPenalty, StPaused},
-                                                 {96, 0, 2, StPaused, StPlay}}) {
+                                                 {96, 0, 2, StReady, StReady}, {96, 24, 1, StPlay, StPlay},
+                                                 {96, 0, 2, StPenalty, StPaused}, {96, 0, 2, StPaused, StPlay}}) {
         w.state = from;
         cues();
         w.mousePressEvent(x, y, button);
