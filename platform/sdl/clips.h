@@ -24,6 +24,8 @@ class Clips {
   bool Open();
   // Whether Open was called since the last Release.
   bool Opened() const { return device_ != Device::kClosed; }
+  // Whether Open found no device: clips are no longer decoded.
+  bool Missing() const { return device_ == Device::kNone; }
   // Sounds a clip from its start, restarting it if it is sounding; nothing while the device is
   // not open (a cue before it is dropped).
   void Play(std::uint32_t clip);

@@ -1,10 +1,14 @@
-// The game's files: where a sheet or clip named by a relative path is found, and reading it.
+// The game's files: where a sheet or clip named by a relative path is found, reading it, and
+// saying which file was refused.
+#include "platform/sdl/data_files.h"
+
 #include <SDL.h>
 
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <string>
 
-#include "platform/sdl/data_files.h"
+#include "platform/sdl/builtin_files.h"
 
 namespace disp_sdl {
 
@@ -17,37 +21,42 @@ bool IsRegularFile(const fs::path& p) {
   return fs::is_regular_file(p, ec);
 }
 
-// The folder that holds the executable, with its trailing separator; "" where it is unknown.
-const std::string& ExecutableFolder() {
-  static const std::string folder = [] {
+// The folder that holds the executable; empty where it is unknown.
+const fs::path& ExecutableFolder() {
+  static const fs::path folder = [] {
     char* base = SDL_GetBasePath();
-    std::string s = base ? base : "";
+    fs::path p = base ? fs::u8path(base) : fs::path();
     SDL_free(base);
-    return s;
+    return p;
   }();
   return folder;
 }
 
-}  // namespace
-
-std::string FindDataFile(const char* path) {
-  const fs::path asked = fs::u8path(path);
-  if (asked.is_absolute() || IsRegularFile(asked) || ExecutableFolder().empty()) return path;
+// The file on the disk for `asked`, or an empty path.
+fs::path FindOnDisk(const fs::path& asked) {
+  if (asked.is_absolute()) return IsRegularFile(asked) ? asked : fs::path();
+  const fs::path& exe = ExecutableFolder();
+  // Without the executable's folder, the working directory stands in for it.
+  const fs::path base = exe.empty() ? fs::path(".") : exe;
   // Beside the executable (the build tree, an unzipped folder), then an installed tree's
   // share/dravel2, wherever its prefix.
-  const fs::path exe = fs::u8path(ExecutableFolder());
-  for (const fs::path& candidate : {exe / asked, exe / ".." / "share" / "dravel2" / asked})
-    if (IsRegularFile(candidate)) return candidate.u8string();
-  return path;
+  for (const fs::path& candidate : {base / asked, base / ".." / "share" / "dravel2" / asked})
+    if (IsRegularFile(candidate)) return candidate.lexically_normal();
+  return {};
 }
 
-bool ReadFileCapped(const char* path, std::size_t cap, std::vector<std::uint8_t>* out) {
-  out->clear();
-  if (!path) return false;
-  const std::string found = FindDataFile(path);
+const BuiltinFile* FindBuiltin(const fs::path& asked) {
+  if (asked.is_absolute()) return nullptr;
+  const std::string name = asked.lexically_normal().generic_u8string();
+  for (const BuiltinFile* f = kBuiltinFiles; f->name; ++f)
+    if (name == f->name) return f;
+  return nullptr;
+}
+
+bool ReadCapped(const fs::path& file, std::size_t cap, std::vector<std::uint8_t>* out) {
   // Opening a named pipe would wait for a writer for ever, and a device may never end.
-  if (!IsRegularFile(fs::u8path(found))) return false;
-  SDL_RWops* f = SDL_RWFromFile(found.c_str(), "rb");
+  if (!IsRegularFile(file)) return false;
+  SDL_RWops* f = SDL_RWFromFile(file.u8string().c_str(), "rb");
   if (!f) return false;
   constexpr std::size_t kChunk = 64 * 1024;
   bool ok = true;
@@ -62,6 +71,27 @@ bool ReadFileCapped(const char* path, std::size_t cap, std::vector<std::uint8_t>
   SDL_RWclose(f);
   if (!ok) out->clear();
   return ok;
+}
+
+}  // namespace
+
+DataFile ReadDataFile(const char* path, std::size_t cap) {
+  DataFile d;
+  if (!path || !*path) return d;
+  const fs::path asked = fs::u8path(path);
+  const fs::path file = FindOnDisk(asked);
+  if (!file.empty()) {
+    d.file = file.u8string();
+    ReadCapped(file, cap, &d.bytes);
+  } else if (const BuiltinFile* b = FindBuiltin(asked)) {
+    d.bytes.assign(b->bytes, b->bytes + b->size);
+  }
+  return d;
+}
+
+void SayRefused(const std::string& file, const char* instead, std::set<std::string>* said) {
+  if (!said->insert(file).second) return;
+  std::fprintf(stderr, "dravel2: cannot use %s; %s\n", file.c_str(), instead);
 }
 
 }  // namespace disp_sdl

@@ -1,17 +1,31 @@
-// The game's files: where a sheet or clip named by a relative path is found, and reading it.
+// The game's files: where a sheet or clip named by a relative path is found, reading it, and
+// saying which file was refused.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace disp_sdl {
 
-// Where the game's file `path` is: a relative path as it stands when the working directory
-// has it, else beside the executable, else in ../share/dravel2 from it; else path unchanged.
-std::string FindDataFile(const char* path);
-// Reads the whole regular file of at most cap bytes that FindDataFile finds for path; false
-// (and out empty) otherwise.
-bool ReadFileCapped(const char* path, std::size_t cap, std::vector<std::uint8_t>* out);
+// What was read for a file the game asked for.
+struct DataFile {
+  // Its bytes; empty when nothing was read.
+  std::vector<std::uint8_t> bytes;
+  // The file on the disk that was found (read or not: it may be too large); empty for the
+  // built-in copy and when nothing was found.
+  std::string file;
+};
+
+// The game's file `path`. A relative one is looked for beside the executable, then in
+// ../share/dravel2 from it, then among the copies built into the game: a bmp\ in the folder the
+// game is started from counts only when that is the executable's. An absolute one is read as it
+// is. Only a regular file of at most cap bytes is read.
+DataFile ReadDataFile(const char* path, std::size_t cap);
+
+// One line on stderr, the first time for each file that `said` holds afterwards: the game
+// refused `file`, and does `instead`.
+void SayRefused(const std::string& file, const char* instead, std::set<std::string>* said);
 
 }  // namespace disp_sdl

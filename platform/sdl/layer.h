@@ -6,6 +6,8 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <set>
+#include <string>
 
 #include "platform/sdl/bitmaps.h"
 #include "platform/sdl/clips.h"
@@ -46,6 +48,8 @@ struct Layer {
 
   Bitmaps bitmaps;
   Clips clips;
+  // The game's files already said to be refused: each is said once.
+  std::set<std::string> refusedFiles;
   FrameList frame;
 
   // Called at the end of every FreshWin45 while set (a test's look at each frame).

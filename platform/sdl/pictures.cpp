@@ -7,9 +7,13 @@ using namespace disp_sdl;
 
 std::uint32_t LoadBMP197(const char* path) {
   ShutDownAtExit();
-  std::vector<std::uint8_t> file;
-  ReadFileCapped(path, Bitmaps::kMaxFileBytes, &file);
-  return TheLayer().bitmaps.Load(file);
+  Layer& l = TheLayer();
+  const DataFile d = ReadDataFile(path, Bitmaps::kMaxFileBytes);
+  const std::uint32_t bmp = l.bitmaps.Load(d.bytes);
+  const Bitmap* b = l.bitmaps.Find(bmp);
+  if (!d.file.empty() && (!b || !b->surface))
+    SayRefused(d.file, "a placeholder shows instead", &l.refusedFiles);
+  return bmp;
 }
 
 std::uint32_t CreateBMP192(std::int32_t w, std::int32_t h) {

@@ -7,9 +7,12 @@ using namespace disp_sdl;
 
 std::uint32_t LoadAudio292(const char* path) {
   ShutDownAtExit();
-  std::vector<std::uint8_t> file;
-  ReadFileCapped(path, Clips::kMaxFileBytes, &file);
-  return TheLayer().clips.Add(file);
+  Layer& l = TheLayer();
+  const DataFile d = ReadDataFile(path, Clips::kMaxFileBytes);
+  const std::uint32_t clip = l.clips.Add(d.bytes);
+  if (!d.file.empty() && !l.clips.Loaded(clip) && !l.clips.Missing())
+    SayRefused(d.file, "that sound stays silent", &l.refusedFiles);
+  return clip;
 }
 
 void SetAudioPos305(std::uint32_t clip, std::int32_t) { TheLayer().clips.Play(clip); }

@@ -210,6 +210,25 @@ TEST_F(Layer, HostileFilesAreRefusedOrReadSafely) {
   DrawBMP200(blank, 987654, 0, 0, 2, 2, 0, 0, 2, 2);
 }
 
+// The game's own sheets and clips are built in: with none beside the test's executable they
+// still load, a bmp/ and wav/ in the working directory count for nothing, and a name the game
+// never ships is no file. A refused file is named once, however often it is loaded.
+TEST_F(Layer, TheGamesFilesAreBuiltInAndARefusedOneIsNamedOnce) {
+  fs::create_directories(dir_ / "bmp"), fs::create_directories(dir_ / "wav");
+  Write("bmp/face.bmp", {1}), Write("wav/Win.wav", {1});
+  const fs::path was = fs::current_path();
+  fs::current_path(dir_);
+  EXPECT_EQ(Size(LoadBMP197("./bmp/face.bmp")), std::make_pair(24, 120));
+  EXPECT_TRUE(DispClipLoaded(LoadAudio292("./wav/Win.wav")));
+  EXPECT_EQ(Size(LoadBMP197("bmp/none.bmp")), std::make_pair(0, 0));
+  fs::current_path(was);
+  testing::internal::CaptureStderr();
+  Load({1}), Load({1}), Clip({1});
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "dravel2: cannot use " + (dir_ / "sheet.bmp").string() + "; a placeholder shows instead\n"
+            "dravel2: cannot use " + (dir_ / "clip.wav").string() + "; that sound stays silent\n");
+}
+
 // The scale the environment asks for, fitted to the dummy screen (1024 x 768) for each size;
 // the game sees its own pixels only.
 TEST_F(Layer, WindowSizeAtItsScaleAndPlacement) {
