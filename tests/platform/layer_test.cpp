@@ -282,7 +282,8 @@ TEST_F(Layer, FrameAndInputAtScaleThree) {
   EXPECT_EQ(Frame(10, 14), Where(0, 1));
   EXPECT_EQ(Frame(2 * 17, 2 * 29), Where(12, 22));
   // Presses come in game pixels, one a take; releases, motion and the middle button are none.
-  ASSERT_TRUE(DispPushMotion(3, 4) && DispPushButton(1, true, 2 * 10 + 1, 2 * 20 + 1) && DispPushButton(3, false, 1, 1) &&
+  // At 2, window pixel (21, 41) lies in game pixel (10, 20).
+  ASSERT_TRUE(DispPushMotion(3, 4) && DispPushButton(1, true, 21, 41) && DispPushButton(3, false, 1, 1) &&
               DispPushButton(2, true, 1, 1) && DispPushButton(3, true, 2 * 30, 2 * 40) && DispPushKey(SDL_SCANCODE_P, 0, false));
   for (const auto& [kind, x, y] : {std::tuple{1, 10, 20}, {2, 30, 40}, {3, 0, 0}}) {
     ASSERT_TRUE(IsNextMsg254());
