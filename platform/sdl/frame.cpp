@@ -35,6 +35,11 @@ void FreshWin45() {
   if (!l.renderer) return;
   const bool changed = l.frame.Changed(l.bitmaps.Changes());
   if (changed) {
+    // Maximized, the board is drawn into its place, and the margin round it keeps the colour
+    // the frame is cleared with.
+    const int ratio = l.scale.PixelsPerUnit();
+    const SDL_Rect board{l.boardX * ratio, l.boardY * ratio, l.gameW * l.scale.Now(), l.gameH * l.scale.Now()};
+    SDL_RenderSetViewport(l.renderer, l.maximized ? &board : nullptr);
     l.frame.Render(l.renderer, l.bitmaps, l.scale.Now(), l.bitmaps.Changes());
     SDL_RenderPresent(l.renderer);
   }

@@ -17,6 +17,11 @@ Layer& l = TheLayer();
 // of motion events cannot hold a turn of the game's loop.
 constexpr int kMaxEventsPerTake = 64;
 
+// Whether (x, y) window units from the board's corner lie on the board.
+bool OnBoard(int x, int y) {
+  return x >= 0 && y >= 0 && x < l.scale.UnitsFromGame(l.gameW) && y < l.scale.UnitsFromGame(l.gameH);
+}
+
 }  // namespace
 
 }  // namespace disp_sdl
@@ -40,9 +45,13 @@ bool IsNextMsg254() {
         if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT) break;
         l.message = e.button.button == SDL_BUTTON_LEFT ? Message::kLeft : Message::kRight;
         // The press's position in game pixels: a click anywhere in the block that shows a
-        // game pixel reaches that pixel.
-        l.mouseX = l.scale.GameFromUnits(e.button.x);
-        l.mouseY = l.scale.GameFromUnits(e.button.y);
+        // game pixel reaches that pixel. A click on a maximized window's margin is none.
+        if (l.maximized && !OnBoard(e.button.x - l.boardX, e.button.y - l.boardY)) {
+          l.message = Message::kNone;
+          break;
+        }
+        l.mouseX = l.scale.GameFromUnits(e.button.x - l.boardX);
+        l.mouseY = l.scale.GameFromUnits(e.button.y - l.boardY);
         if (l.trace) std::fprintf(stderr, "press %.6f\n", l.clock.Now());
         return true;
       case SDL_KEYDOWN:
@@ -58,6 +67,9 @@ bool IsNextMsg254() {
           DestroyWindow();
           return true;
         }
+        if (e.window.event == SDL_WINDOWEVENT_MAXIMIZED || e.window.event == SDL_WINDOWEVENT_RESTORED ||
+            e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+          FollowMaximized();
         // No time passes for the game while it cannot be seen.
         if (e.window.event == SDL_WINDOWEVENT_MINIMIZED || e.window.event == SDL_WINDOWEVENT_HIDDEN)
           HoldClock(true);

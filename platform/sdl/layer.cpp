@@ -41,6 +41,8 @@ void DestroyWindow() {
   l.refused = false;
   l.gameW = l.gameH = l.setW = l.setH = 0;
   l.refit = false;
+  l.maximized = false;
+  l.boardX = l.boardY = 0;
 }
 
 void ShutDown() {

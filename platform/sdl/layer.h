@@ -41,6 +41,12 @@ struct Layer {
   // The room on the screen changed since: the game is to size its window afresh.
   bool refit = false;
   Scale scale;
+  // While the window is maximized the board shows at the largest whole scale that fits it,
+  // centred, its top-left corner at (boardX, boardY) window units (0, 0 otherwise); the scale
+  // wanted before is wanted again when the window is restored.
+  bool maximized = false;
+  int boardX = 0, boardY = 0;
+  int wantedBeforeMaximized = 1;
 
   Message message = Message::kNone;
   std::int32_t mouseX = 0, mouseY = 0, key = 0;
@@ -72,6 +78,9 @@ void ShutDown();
 void RoomChanged();
 // The next FreshWin45 draws and shows its frame even if it is the one on the screen.
 void RedrawFrame();
+// Follows the window into and out of its maximized state, and fits the board to it while it is
+// maximized (maximize.cpp).
+void FollowMaximized();
 // Holds the game's clock while the window cannot be seen (minimized, the page hidden), and
 // lets it go on when it can again.
 void HoldClock(bool hold);

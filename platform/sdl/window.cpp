@@ -110,6 +110,7 @@ void ClientRoom(std::int64_t* w, std::int64_t* h) {
 // `game` otherwise, even when the window is only a part of a game pixel off.
 std::int32_t ClientSide(int units, int set, std::int32_t game) {
   if (l.refit) return 0;
+  if (l.maximized) return game;
   if (units == set) return game;
   const std::int32_t side = l.scale.GameFromUnits(units);
   return side != game ? side : side + 1;
@@ -187,6 +188,12 @@ void SetSize55(std::int32_t w, std::int32_t h) {
   if (!l.window) return;
   w = std::clamp(w, 1, kMaxClientSide);
   h = std::clamp(h, 1, kMaxClientSide);
+  if (l.maximized) {  // the window keeps its size; the board is fitted into it
+    l.gameW = w;
+    l.gameH = h;
+    FollowMaximized();
+    return;
+  }
   int unitsW = 0, unitsH = 0;
   SDL_GetWindowSize(l.window, &unitsW, &unitsH);
   const int ratio = l.scale.PixelsPerUnit();
@@ -246,6 +253,7 @@ std::uint32_t GetHwnd75() { return l.window ? SDL_GetWindowID(l.window) : 0; }
 bool MoveWindow(std::uint32_t hwnd, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
                 bool) {
   if (!l.window || hwnd != SDL_GetWindowID(l.window)) return false;
+  if (l.maximized) return true;  // it stays where the desktop maximized it
   const Borders b = FrameBorders();
   int clientW = 0, clientH = 0;
   SDL_GetWindowSize(l.window, &clientW, &clientH);
