@@ -166,6 +166,28 @@ TEST_F(Board, OpenedMinesCostTwoRowsEach) {
 const std::vector<std::string> around = {"......*.", "......*.", "Fo......", "ooo....*", "*o......",
                                          ".......*", ".......*", ".......*", ".......*", ".......*"};
 
+// Every direction counts: a flag on any one neighbour of an open 1 lets it chord the other seven;
+// a mine on any one covered neighbour, the others open, is flagged.
+TEST_F(Board, RightClickCountsEveryNeighbour) {
+    const int dx[] = {-1, 1, 0, 0, -1, -1, 1, 1}, dy[] = {0, 0, -1, 1, -1, 1, -1, 1};
+    for (int d = 0; d < 8; d++)
+        for (bool chord : {true, false}) {
+            SCOPED_TRACE(testing::Message() << "mine at " << dx[d] << "," << dy[d] << (chord ? ", flagged" : ""));
+            std::vector<std::string> pic(10, ".......*");
+            pic[5 + dy[d]][7] = '.';
+            for (int n = 0; n < 8; n++) pic[5 + dy[n]][3 + dx[n]] = chord ? '.' : 'o';
+            pic[5][3] = 'o';
+            std::vector<std::string> want = pic;
+            for (int n = 0; n < 8; n++) want[5 + dy[n]][3 + dx[n]] = 'o';
+            pic[5 + dy[d]][3 + dx[d]] = chord ? 'F' : '*';
+            want[5 + dy[d]][3 + dx[d]] = 'F';
+            g.lay(pic, 2);
+            b.clickright(3, 5, true);
+            EXPECT_EQ(picture(b), want);
+            EXPECT_EQ(cues(), chord ? (Cues{"Right", "Flag"}) : Cues{"Flag"});
+        }
+}
+
 TEST_F(Board, RightClicksChordFlagAndMark) {
     // An open 2 with a flagged, a marked and two plain covered neighbours: the chord opens the
     // plain ones and takes the mark off; the last flagging flags the marked mine.
