@@ -24,23 +24,8 @@ constexpr const char* kHelp =
     "  --help      print this help and exit\n"
     "  --version   print the version and exit\n"
     "\n"
-    "mouse:\n"
-    "  left click           open a cell; on the face: new game\n"
-    "  right click          question mark on a covered cell; flag or chord around a number;\n"
-    "                       on the face: pause\n"
-    "keys:\n"
-    "  Space                one pass of the local solver\n"
-    "  D                    the local solver until it opens nothing more\n"
-    "  F                    open every safe blank cell (hint)\n"
-    "  S                    one pass of the pairwise deduction\n"
-    "  P                    pause\n"
-    "  0                    level up\n"
-    "  8 / 9                add a row / remove the bottom row\n"
-    "  arrows               board narrower, shorter, wider, taller (new game)\n"
-    "  Page Up / Page Down  fewer / more idle rows (new game)\n"
-    "  keypad + / -         more / fewer mines a row (new game)\n"
-    "  1, 2, 3              presets: 12 x 20, 16 x 24, 32 x 32\n"
-    "  Esc                  quit\n";
+    "keys:\n";
+#include "keys_help.inc"  // kKeys
 
 int Error(const char* what, const char* arg, bool withUsage) {
   std::fprintf(stderr, "dravel2: %s '%s'\n", what, arg);
@@ -56,6 +41,7 @@ int ReadCommandLine(int argc, char** argv) {
     if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
       std::fputs(kUsage, stdout);
       std::fputs(kHelp, stdout);
+      std::fputs(kKeys, stdout);
       return 0;
     }
     if (std::strcmp(arg, "--version") == 0) {

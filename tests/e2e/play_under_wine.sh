@@ -8,21 +8,12 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 zip=$(realpath "${1:-$("$here/../../windows/build")}")
 "$here/../../scripts/install-packages" wine64 unzip xvfb xauth xdotool imagemagick x11-utils
-export PATH=$PATH:/usr/lib/wine  # where Debian's wine64 keeps its commands
-export WINEPREFIX=${DRAVEL2_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/dravel2-win}/wine WINEDEBUG=-all
-if [ ! -f "$WINEPREFIX/.complete" ]; then
-  echo "making the Wine prefix $WINEPREFIX"
-  rm -rf "$WINEPREFIX"
-  # Without Mono and Gecko: Wine would stop to offer their installers.
-  WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY="" wine64 wineboot --init >/dev/null 2>&1 || true
-  wineserver -w
-  [ -f "$WINEPREFIX/system.reg" ] || { echo "FAIL: wineboot made no prefix" >&2; exit 1; }
-  touch "$WINEPREFIX/.complete"
-fi
-unzipped=$(mktemp -d)
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$unzipped"' EXIT  # Wine's processes end with the test
-unzip -q "$zip" -d "$unzipped"
-game=$(find "$unzipped" -name dravel2.exe | head -n 1)
+# shellcheck source=../harness/x11.sh
+. "$here/../harness/x11.sh"
+export WINEPREFIX=${DRAVEL2_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/dravel2-win}/wine
+wine_prefix
+unzip -q "$zip" -d "$work/unzipped"
+game=$(find "$work/unzipped" -name dravel2.exe | head -n 1)
 # The display's DPI, as Windows' scale setting sets it (96 is 100 %); the game started next sees
 # it, in a Wine session of its own: one begun without a display would open no window.
 set_dpi() { wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; wineserver -w; }
@@ -30,14 +21,11 @@ set_dpi 96
 "$here/real_game.sh" "wine64 $game" play
 # At 200 % the window doubles, every pixel of the game a 2 x 2 block.
 set_dpi 192
-# shellcheck source=../xgame.sh
-. "$here/../xgame.sh"
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$unzipped"; cleanup' EXIT
 game_cmd=(wine64 "$game") game_dir=$(dirname "$game") game_scale=2
 start_xvfb
 start_game
 shot
-crisp && same 84 0 24 24 face.bmp 96 || fail "the play face is not doubled at 192 DPI"
+crisp && same $((BOARD_W / 2 - 12)) 0 24 24 face.bmp 96 || fail "the play face is not doubled at 192 DPI"
 press_esc
 expect_exit "Esc at 192 DPI" 0
 echo PASS

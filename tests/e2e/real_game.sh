@@ -2,20 +2,24 @@
 # The real game executable, started from a folder without its files, under one condition:
 # no-display (bad --scale, no display at all), play (the fresh board, a click at a cell's far
 # corner, P, Esc; no sound device), scale (a drag, 192 DPI, --scale 3), window-manager (openbox:
-# the frame centred, its close request), display-lost (the X server ends under the game).
+# the frame centred, minimized with the clock standing still, its close request), display-lost (the X server ends under the game).
 # Usage: real_game.sh 'GAME' CONDITION   (GAME starts the game; its sheets beside it in bmp/ or
 # in ../share/dravel2)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../xgame.sh
-. "$here/../xgame.sh"
+# shellcheck source=../harness/x11.sh
+. "$here/../harness/x11.sh"
 read -r -a game_cmd <<<"$1"
 game_dir=$(dirname "${game_cmd[-1]}")
 [ -d "$game_dir/bmp" ] || game_dir=$game_dir/../share/dravel2
 cd "$work"  # no bmp/ or wav/ here: the game finds its own beside it
 
-# Waits up to five seconds for the window to be W x H.
-sized() { client_size "$1" "$2" || client_size "$1" "$2" || fail "${WIDTH}x$HEIGHT, not $1x$2 ($3)"; }
+# The idle rows at the top of the last screenshot: in the last column, the cells of the window's
+# colour above the first cell.
+idle_rows() {
+  convert "$work/shot.png" -crop "1x$((ROWS * CELL))+$((BOARD_W - CELL / 2))+$STRIP" +repage txt:- |
+    awk -v cell="$CELL" 'NR > 1 && !below { if ($3 == "#AFAFAF") n++; else below = 1 } END { print int(n / cell) }'
+}
 
 case "$2" in
 no-display)
@@ -36,36 +40,37 @@ play)
   # ALSA without its configuration finds no device, and complains; the terminal hears none of it.
   start_game SDL_AUDIODRIVER=alsa ALSA_CONFIG_PATH=/nonexistent/alsa.conf
   shot
-  for y in 152 200 328; do same 80 "$y" 16 16 icon.bmp 0 || fail "the fresh board shows no covered cell at y $y"; done
-  same 84 0 24 24 face.bmp 96 && same 39 0 13 23 numb.bmp 253 && same 179 0 13 23 numb.bmp 230 ||
+  for y in 8 11 19; do same 80 $((STRIP + y * CELL)) "$CELL" "$CELL" icon.bmp 0 || fail "the fresh board shows no covered cell in row $y"; done
+  face_x=$((BOARD_W / 2 - 12))
+  same "$face_x" 0 24 24 face.bmp 96 && same 39 0 13 23 numb.bmp 253 && same $((BOARD_W - 13)) 0 13 23 numb.bmp 230 ||
     fail "the face, score 0 or level 1 not in place"
-  click 95 279  # the far corner of cell (5, 15)
+  click $(cell_corner 5 15)
   sleep 0.5
   shot
-  opened || fail "the clicked cell shows no open tile"
+  opened 5 15 || fail "the clicked cell shows no open tile"
   xdotool key --window "$win" p
   sleep 0.5
   shot
-  for x in 0 80 176; do same "$x" 328 16 16 icon.bmp 64 || fail "P left cell at x $x not idle"; done
-  same 84 0 24 24 face.bmp 0 || fail "no paused face"
+  for x in 0 5 $((COLS - 1)); do same $((x * CELL)) $((BOARD_H - CELL)) "$CELL" "$CELL" icon.bmp 64 || fail "P left cell $x of the last row not idle"; done
+  same "$face_x" 0 24 24 face.bmp 0 || fail "no paused face"
   press_esc
   expect_exit "Esc" 0
   [ "$(tr -d '\r' <"$work/game.log")" = "dravel2: no sound device, playing without sound" ] ||
     fail "not the one line about sound: $(cat "$work/game.log")"
   ;;
 scale)
-  xvfb_screen=1200x1100x24 start_xvfb
+  start_xvfb 1200x1100x24
   start_game SDL_AUDIODRIVER=dummy
   shot
   cp "$work/shot.png" "$work/one.png"
-  xdotool windowsize "$win" 461 826  # 2.4 times
-  sized 384 688 "a drag to 2.4x"
+  xdotool windowsize "$win" $((BOARD_W * 12 / 5)) $((BOARD_H * 12 / 5))  # 2.4 times
+  client_size $((BOARD_W * 2)) $((BOARD_H * 2)) "$win" 5 || fail "${WIDTH}x$HEIGHT after a drag to 2.4x"
   press_esc
   expect_exit "Esc" 0
   xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER 'Xft.dpi: 192'
   game_scale=2
   start_game SDL_AUDIODRIVER=dummy
-  [ "$X,$Y" = "408,206" ] || fail "the 2x window is at $X,$Y, not centred"
+  [ "$X,$Y" = "$(((1200 - 2 * BOARD_W) / 2)),$(((1100 - 2 * BOARD_H) / 2))" ] || fail "the 2x window is at $X,$Y, not centred"
   shot
   crisp && [ "$(compare -metric AE "$work/shot.png" "$work/one.png" null: 2>&1)" = 0 ] ||
     fail "the 2x picture is not the 1x one in 2 x 2 blocks"
@@ -74,22 +79,33 @@ scale)
   game_cmd+=(--scale 3)
   game_scale=3
   start_game SDL_AUDIODRIVER=dummy
-  click 95 279  # the far corner of cell (5, 15)
+  click $(cell_corner 5 15)
   sleep 0.5
   shot
-  opened || fail "the click at the far corner did not open cell (5, 15)"
+  opened 5 15 || fail "the click at the far corner did not open cell (5, 15)"
   press_esc
   expect_exit "Esc" 0
   ;;
 window-manager)
   start_xvfb
-  openbox >"$work/wm.log" 2>&1 &
-  for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+  start_wm
   start_game SDL_AUDIODRIVER=dummy
   # Centred on the frame without its title bar, which then hangs one title height lower.
   read -r left _ top bottom < <(xprop -id "$win" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
-  [ "$X,$Y" = "$(((1024 - 192 - 2 * left) / 2 + left)),$(((768 - 344 - 2 * bottom) / 2 + top))" ] ||
+  [ "$X,$Y" = "$(((1024 - BOARD_W - 2 * left) / 2 + left)),$(((768 - BOARD_H - 2 * bottom) / 2 + top))" ] ||
     fail "the framed window (extents $left $top $bottom) is at $X,$Y, not centred"
+  # Minimized for longer than a row's rise (ten seconds at level 1, from the first click), the
+  # game's clock stands still: the idle rows are as many when it comes back.
+  click $(cell_corner 5 15)
+  sleep 0.3
+  shot
+  before=$(idle_rows)
+  xdotool windowminimize --sync "$win"
+  sleep 12
+  xdotool windowactivate --sync "$win"
+  sleep 0.3
+  shot
+  [ "$(idle_rows)" = "$before" ] || fail "$before idle rows before minimizing, $(idle_rows) after"
   wmctrl -i -c "$win"  # the window manager's close (_NET_CLOSE_WINDOW): the frame's close request
   expect_exit "the frame's close request" 0
   [ ! -s "$work/game.log" ] || fail "the game complained on closing"

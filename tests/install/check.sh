@@ -8,8 +8,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "$1" && pwd)
 "$root/scripts/deps"
-# shellcheck source=../xgame.sh
-. "$root/tests/xgame.sh"  # for its scratch folder and fail
+# shellcheck source=../harness/x11.sh
+. "$root/tests/harness/x11.sh"  # its scratch folder and fail
 prefix=$work/prefix id=org.dravel2.Dravel2
 version=$(sed -n 's/^project(Dravel2 VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 
