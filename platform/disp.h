@@ -1,6 +1,8 @@
 // The display operations the game calls: window, bitmaps, input, clock, delay and clips.
-// Two back ends implement them: the SDL layer (platform/) for the game and the scripted
-// double (tests/) for the tests; which one is chosen at link time.
+// Their names and numbers (CreateWin39, FreshWin45...) are the contract the game's code was
+// written against, kept exactly as they are; each carries its one-line promise below. Two back
+// ends implement them: the SDL layer (platform/sdl/) for the game and the scripted double
+// (platform/scripted/) for the tests; which one is chosen at link time.
 #pragma once
 #include <cstdint>
 
