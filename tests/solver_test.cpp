@@ -79,6 +79,14 @@ TEST(Solver, FloodOpensTheWholeRegionAndStopsAtNumbers) {
            "....ooo.**", "...*...*..", "o.......**"}, 3);
     repeat(b, &MineBd::solve0);
     EXPECT_TRUE(b.open[5][5]);
+    // An open 0 whose neighbours are all open already: the pass opens nothing and still asks for
+    // a row check, as a right click does.
+    const std::vector<std::string> settled = {"*......*", "*......*", "*......*", "*......*", "*......*",
+                                              "..*..*..", "*.ooo..*", ".*ooo*..", "*.ooo..*", "...*...*"};
+    g.lay(settled, 3);
+    b.solve0();
+    EXPECT_EQ(picture(b), settled);
+    EXPECT_TRUE(b.dirty && !b.again);
 }
 
 // One pass sweeps forward, then back from the lower right corner to the upper left: the open 2 at
