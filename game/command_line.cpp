@@ -1,9 +1,11 @@
-// The program's options: the usage and keys of --help, --version, and --scale N for the layer.
+// The program's options: the usage and keys of --help (or -h, or /?), --version, and --scale N
+// for the layer.
 #include "game/command_line.h"
 
-#include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "platform/sdl/console.h"
 #include "platform/sdl/options.h"
 
 #ifndef DRAVEL2_VERSION
@@ -21,15 +23,15 @@ constexpr const char* kHelp =
     "  --scale N   show every pixel of the game as N x N pixels of the screen, N from 1 to 8\n"
     "              (default: DRAVEL2_SCALE, else the desktop's own scale); dragging the\n"
     "              window's frame changes it in whole steps\n"
-    "  --help      print this help and exit\n"
-    "  --version   print the version and exit\n"
+    "  --help      show this help and exit (-h and /? too)\n"
+    "  --version   show the version and exit\n"
     "\n"
     "keys:\n";
 #include "keys_help.inc"  // kKeys
 
 int Error(const char* what, const char* arg, bool withUsage) {
-  std::fprintf(stderr, "dravel2: %s '%s'\n", what, arg);
-  if (withUsage) std::fputs(kUsage, stderr);
+  const std::string line = std::string("dravel2: ") + what + " '" + arg + "'\n";
+  disp_sdl::console::Show(withUsage ? line + kUsage : line, true);
   return 2;
 }
 
@@ -38,14 +40,13 @@ int Error(const char* what, const char* arg, bool withUsage) {
 int ReadCommandLine(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
-    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
-      std::fputs(kUsage, stdout);
-      std::fputs(kHelp, stdout);
-      std::fputs(kKeys, stdout);
+    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0 ||
+        std::strcmp(arg, "/?") == 0) {
+      disp_sdl::console::Show(std::string(kUsage) + kHelp + kKeys, false);
       return 0;
     }
     if (std::strcmp(arg, "--version") == 0) {
-      std::printf("dravel2 %s\n", DRAVEL2_VERSION);
+      disp_sdl::console::Show("dravel2 " DRAVEL2_VERSION "\n", false);
       return 0;
     }
     const char* value = nullptr;
