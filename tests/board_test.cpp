@@ -143,6 +143,11 @@ TEST_F(Board, CheckLineRemovesStackedCompleteRowsOnly) {
         EXPECT_FALSE(b.dirty);
         EXPECT_EQ(checkInvariants(b), "");
     }
+    std::vector<std::string> pic = with(above, {{1, 3, 'F'}});  // the top active row counts too
+    pic.insert(pic.end(), {".....*..", "......*.", ".......*"});
+    g.lay(pic, 3);
+    b.checkline();
+    EXPECT_EQ(status(b), (Status{4, StPlay, 1, 1}));
 }
 
 TEST_F(Board, OpenedMinesCostTwoRowsEach) {

@@ -132,6 +132,18 @@ TEST(Deduction, PairsAreProvenAnywhereOnTheRow) {
         }
 }
 
+// A number with nothing undecided around it makes no rule: the 1 at the lower left has its flag,
+// and the 0s left around its neighbours are a matter for the local pass, not the deduction.
+TEST(Deduction, ANumberWithNothingUndecidedMakesNoRule) {
+    Game g;
+    std::vector<std::string> pic(8, ".......*");
+    pic.insert(pic.end(), {"oF......", "oo.....*"});
+    g.lay(pic, 2);
+    g.b.solve2();
+    EXPECT_EQ(picture(g.b), pic);
+    EXPECT_EQ(cues(), Cues{});
+}
+
 // Soundness: while every flag stands on a mine and no question mark is set, no pass opens a
 // mine. Boards are dealt and played by opening random safe cells between the passes.
 TEST(Deduction, NoPassOpensAMineOnASoundBoard) {
