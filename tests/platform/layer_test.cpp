@@ -321,6 +321,9 @@ TEST_F(Layer, ClosingEndsTheWindowAndLaterCallsAreHarmless) {
   Clear164(), DrawBMP214(CreateBMP192(2, 2), 0, 0, 2, 2), FreshWin45(), SetSize55(192, 344), SetTitle51("x");
   std::uint32_t rgb = 0;
   EXPECT_FALSE(GetWidth56() || GetHeight57() || GetScrWidth59() || DispFramePixel(0, 0, &rgb) || MoveWindow(1, 0, 0, 10, 10, true));
+  EXPECT_FALSE(DispPushButton(1, true, 1, 1) || DispPushKey(SDL_SCANCODE_SPACE, 0, false) || DispPushMotion(1, 1));
+  const std::uint32_t bmp = CreateBMP192(3, 2);  // the probes see no pixel past a bitmap's edge
+  EXPECT_FALSE(DispBitmapPixel(bmp, 3, 0, &rgb) || DispBitmapPixel(bmp, 0, 2, &rgb));
 }
 
 // The device opens once the first frame is shown: a cue before it is dropped. Then clips
