@@ -208,6 +208,10 @@ TEST_F(Layer, HostileFilesAreRefusedOrReadSafely) {
   EXPECT_EQ(Size(CreateBMP192(100000, 3)), std::make_pair(4096, 3));
   DrawBMP200(0, blank, 0, 0, 2, 2, 0, 0, 2, 2);
   DrawBMP200(blank, 987654, 0, 0, 2, 2, 0, 0, 2, 2);
+  // A copy within one bitmap, a row down, reads every row before it is overwritten.
+  const std::uint32_t column = Load(Bmp(1, 4, 24, Where));
+  DrawBMP200(column, column, 0, 0, 1, 3, 0, 1, 1, 3);
+  for (int y = 1; y < 4; ++y) EXPECT_EQ(Pixel(column, 0, y), Where(0, y - 1)) << y;
 }
 
 // The game's own sheets and clips are built in: with none beside the test's executable they
