@@ -177,7 +177,9 @@ TEST_F(Layer, HostileFilesAreRefusedOrReadSafely) {
       {"cut in the samples", cut(clip, 300), false}, {"800 samples at 8 Hz: 100 s", With(clip, 24, 8), false},
       {"800 samples at 14 Hz: 57 s", With(clip, 24, 14), true},
       {"900 samples at 8 Hz in 2-byte blocks: 112 s", With(With(Pcm(900), 24, 8), 32, 2, 2), false}, {"IMA ADPCM of 100 s", Adpcm(1585), false},
-      {"IMA ADPCM of 50 s", Adpcm(792), true}, {"followed by 33 MB", With(clip, (33 << 20) - 4, 0), false}};
+      {"IMA ADPCM of 50 s", Adpcm(792), true},
+      {"400 16-bit samples at 10 Hz in 1-byte blocks: 80 s", With(Pcm(400, 10, 1, 16), 32, 1, 2), false},
+      {"a format chunk and no data", Bytes(clip.begin(), clip.begin() + 36), false}, {"followed by 33 MB", With(clip, (33 << 20) - 4, 0), false}};
   const std::uint32_t blank = CreateBMP192(4, 4);
   for (const Case& c : sheets) {
     const std::uint32_t bmp = Load(c.file);
@@ -352,6 +354,9 @@ TEST_F(Layer, ClipsOverlapRestartAndNeverClip) {
     std::vector<int> want;
     for (const auto& [n, v] : runs) want.insert(want.end(), n, v);
     EXPECT_EQ(Mix(static_cast<int>(want.size())), want) << "after sounding " << clip;
+    if (clip == b) {
+      EXPECT_TRUE(DispClipPlaying(a) && !DispClipPlaying(b));  // b is done, a sounds on
+    }
   }
   EXPECT_FALSE(DispClipPlaying(a) || DispClipPlaying(b));
   // A clip at another rate is converted: 4000 frames at 11.025 kHz last about 8000 here; a third
