@@ -56,6 +56,7 @@ TEST(Solver, FloodOpensTheWholeRegionAndStopsAtNumbers) {
                                              "....*...", "....*..."};
     for (const auto& [x, y] : {std::pair{0, 11}, {0, 3}, {2, 7}}) {
         g.lay(fenced, 3);
+        b.state = x ? StBonus : y == 3 ? StPenalty : StPlay;  // the solver plays in all three
         b.open[x][y] = true;
         EXPECT_LE(repeat(b, &MineBd::solve0), 3);
         EXPECT_EQ(floodCheck(b, x, y), "");
@@ -115,6 +116,7 @@ TEST(Deduction, PairsAreProvenAnywhereOnTheRow) {
             SCOPED_TRACE(testing::Message() << "A at column " << s << (mirror ? ", mirrored" : "")
                                             << (pFlagged ? ", p flagged" : ""));
             g.lay(pairAt(s, false, mirror, pFlagged), 3);
+            b.state = StPlay + s % 3;  // play, penalty or bonus
             b.qstn[rx][8] = marked;
             b.solve2();
             EXPECT_TRUE(b.open[rx][8] && !b.qstn[rx][8]);
