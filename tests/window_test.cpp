@@ -127,6 +127,15 @@ TEST(Window, PaintsTilesFacesCountersPreviewPauseAndLoss) {
     Window win([] { seededDeals(3); });
     MainWindow& w = win.w;
     win.click(5, 15);
+    // Opening a mine shows the penalty face; the rows of a bonus, the bonus face.
+    int mx = 0, my = 0;
+    for (int x = 0; x < 12; x++)
+        for (int y = w.top; y < 20; y++)
+            if (w.mine[x][y] && !w.flag[x][y] && !w.qstn[x][y]) mx = x, my = y;
+    win.click(mx, my);
+    EXPECT_EQ(win.at(84, 0), face(3));
+    for (int n = w.top; n < 17; n++) w.keyPressEvent('9');
+    EXPECT_EQ(win.at(84, 0), face(1));
     w.flag[0][19] = !w.open[0][19];
     w.qstn[1][19] = !w.open[1][19] && !w.flag[1][19];
     w.tick = 5;
