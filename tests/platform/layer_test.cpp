@@ -280,6 +280,8 @@ TEST_F(Layer, FrameAndInputAtScaleThree) {
       const std::uint32_t want = gx == 0 && gy == 0 ? Where(0, 1) : gx >= 0 && gx < 13 && gy >= 0 && gy < 23 ? Where(gx, gy) : kGrey;
       ASSERT_EQ(Frame(x, y), want) << x << "," << y;
     }
+  std::uint32_t rgb = 0;  // the frame ends where the client area does
+  EXPECT_FALSE(DispFramePixel(64 * 3, 0, &rgb) || DispFramePixel(0, 64 * 3, &rgb));
   // A size too large for 3 on the screen: the same frame is drawn again at 2 at once.
   SetSize55(400, 300);
   Clear164();
