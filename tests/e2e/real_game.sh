@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
-# The real game executable, started from a folder without its files, under one condition:
-# no-display (bad --scale, no display at all), play (the fresh board, a click at a cell's far
-# corner, P, Esc; no sound device), scale (a drag, 192 DPI, --scale 3), window-manager (openbox:
-# the frame centred, minimized with the clock standing still, its close request), display-lost (the X server ends under the game).
-# Usage: real_game.sh 'GAME' CONDITION   (GAME starts the game; its sheets beside it in bmp/ or
-# in ../share/dravel2)
+# The real game executable, started from a folder whose bmp/ and wav/ are junk, under one
+# condition: no-display (bad --scale, no display at all), play (the fresh board, a click at a
+# cell's far corner, P, Esc; no sound device), scale (a drag, 192 DPI, --scale 3),
+# window-manager (openbox: the frame centred, minimized with the clock standing still, its close
+# request), maximize (openbox: the board centred at the largest whole scale, a click on a cell,
+# restored), display-lost (the X server ends under the game). Read back against assets/.
+# Usage: real_game.sh 'GAME' CONDITION   (GAME starts the game)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../harness/x11.sh
 . "$here/../harness/x11.sh"
 read -r -a game_cmd <<<"$1"
-game_dir=$(dirname "${game_cmd[-1]}")
-[ -d "$game_dir/bmp" ] || game_dir=$game_dir/../share/dravel2
-cd "$work"  # no bmp/ or wav/ here: the game finds its own beside it
+game_dir=$here/../../assets
+# What the game finds here counts for nothing: its files are beside it, or built in.
+cd "$work"
+mkdir bmp wav
+for f in bmp/face.bmp bmp/icon.bmp bmp/numb.bmp wav/Left.wav; do echo junk >"$f"; done
 
 # The idle rows at the top of the last screenshot: in the last column, the cells of the window's
 # colour above the first cell.
@@ -109,6 +112,40 @@ window-manager)
   wmctrl -i -c "$win"  # the window manager's close (_NET_CLOSE_WINDOW): the frame's close request
   expect_exit "the frame's close request" 0
   [ ! -s "$work/game.log" ] || fail "the game complained on closing"
+  ;;
+maximize)
+  start_xvfb
+  start_wm
+  start_game SDL_AUDIODRIVER=dummy
+  shot
+  cp "$work/shot.png" "$work/one.png"
+  wmctrl -i -r "$win" -b add,maximized_vert,maximized_horz
+  poll 5 eval 'geometry; [ "$WIDTH" -gt $((BOARD_W * 2)) ]' || fail "not maximized: ${WIDTH}x$HEIGHT"
+  sleep 0.5
+  # The largest whole scale at which the board fits, the board centred at it, the margin in the
+  # window's colour.
+  geometry
+  n=$((WIDTH / BOARD_W < HEIGHT / BOARD_H ? WIDTH / BOARD_W : HEIGHT / BOARD_H))
+  left=$(((WIDTH - BOARD_W * n) / 2)) top=$(((HEIGHT - BOARD_H * n) / 2))
+  import -window "$win" "$work/max.png"
+  convert "$work/max.png" -crop "$((BOARD_W * n))x$((BOARD_H * n))+$left+$top" +repage "$work/full.png"
+  convert "$work/full.png" -sample "${BOARD_W}x$BOARD_H!" "$work/shot.png"
+  WIDTH=$((BOARD_W * n)) HEIGHT=$((BOARD_H * n))
+  crisp && [ "$(compare -metric AE "$work/shot.png" "$work/one.png" null: 2>&1)" = 0 ] ||
+    fail "maximized to ${WIDTH}x$HEIGHT, the board is not the 1x one at $n x $n, centred"
+  [ "$(convert "$work/max.png" -format '%[hex:p{0,0}]' info:)" = AFAFAF ] || fail "the margin is not the window's colour"
+  # The client area's corner on the screen (xdotool counts a reparented window's frame twice).
+  eval "$(xwininfo -id "$win" | sed -n 's/^ *Absolute upper-left \([XY]\): *\(-\{0,1\}[0-9]*\)$/\1=\2/p')"
+  X=$((X + left)) Y=$((Y + top)) game_scale=$n
+  click $(cell_corner 5 15)
+  wmctrl -i -r "$win" -b remove,maximized_vert,maximized_horz
+  game_scale=1
+  client_size "$BOARD_W" "$BOARD_H" "$win" 5 || fail "restored to ${WIDTH}x$HEIGHT, not ${BOARD_W}x$BOARD_H"
+  sleep 0.3
+  shot
+  opened 5 15 || fail "the click on the maximized board did not open cell (5, 15)"
+  press_esc
+  expect_exit "Esc" 0
   ;;
 display-lost)
   start_xvfb

@@ -65,11 +65,13 @@ start_wm() {
 # commands; Wine's processes end with the script.
 wine_prefix() {
   export PATH=$PATH:/usr/lib/wine WINEDEBUG=-all  # where Debian's wine64 keeps its commands
+  # No menu entries, icons or file types of the prefix's programs on the host's desktop.
+  export WINEDLLOVERRIDES=winemenubuilder.exe=d
   if [ ! -f "$WINEPREFIX/.complete" ]; then
     echo "making the Wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     # Without Mono and Gecko: Wine would stop to offer their installers.
-    WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY="" wine64 wineboot --init >/dev/null 2>&1 || true
+    WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" DISPLAY="" wine64 wineboot --init >/dev/null 2>&1 || true
     wineserver -w
     [ -f "$WINEPREFIX/system.reg" ] || fail "wineboot made no prefix"
     touch "$WINEPREFIX/.complete"
