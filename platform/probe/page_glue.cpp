@@ -1,6 +1,7 @@
 // The browser page's way into the game: the functions its script calls (Module._dravel2_...)
-// for the touch presses and buttons it owns, a change of its room, and a look at the audio.
-// Linked only into the browser build.
+// for the touch presses and buttons it owns, a change of its room, and a look at the audio and
+// the scale; and the page's visibility, which holds the game's clock. Linked only into the
+// browser build.
 #include <SDL.h>
 #include <emscripten.h>
 
@@ -9,6 +10,30 @@
 #include "platform/probe/disp_probe.h"
 #include "platform/sdl/layer.h"
 
+namespace {
+
+// Wakes the game's loop if it sleeps (platform/sdl/desktop_web.cpp), once the page's call has
+// returned.
+EM_JS(void, WakeLoop, (), {
+  if (Module.dravel2Wake) Promise.resolve().then(() => Module.dravel2Wake && Module.dravel2Wake());
+});
+
+// The game's clock stands still while the page cannot be seen: hidden (another tab or app),
+// left (pagehide: the back-forward cache) or frozen; it goes on from where it stopped when the
+// page is seen again. (SDL's own hidden and shown events do the same for visibilitychange.)
+EM_JS(void, WatchPage, (), {
+  const seen = () => { _dravel2_page_seen(document.hidden ? 0 : 1); };
+  document.addEventListener('visibilitychange', seen);
+  addEventListener('pageshow', seen);
+  document.addEventListener('resume', seen);
+  addEventListener('pagehide', () => _dravel2_page_seen(0));
+  document.addEventListener('freeze', () => _dravel2_page_seen(0));
+});
+
+__attribute__((constructor)) void StartWatching() { WatchPage(); }
+
+}  // namespace
+
 extern "C" {
 
 // The viewport or devicePixelRatio changed: the next turn of the game's loop fits the canvas
@@ -16,7 +41,17 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void dravel2_room_changed() {
   disp_sdl::RoomChanged();
   disp_sdl::RedrawFrame();
+  WakeLoop();
 }
+
+// The page can be seen (1) or not (0).
+EMSCRIPTEN_KEEPALIVE void dravel2_page_seen(int seen) {
+  disp_sdl::HoldClock(seen == 0);
+  if (seen) WakeLoop();
+}
+
+// Device pixels a game pixel at the board's present size.
+EMSCRIPTEN_KEEPALIVE int dravel2_scale() { return disp_sdl::TheLayer().scale.Now(); }
 
 // A press of button 1 (left) or 3 (right) at canvas pixel (x, y), as the page's taps and long
 // presses give them.

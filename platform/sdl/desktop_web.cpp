@@ -1,9 +1,20 @@
 // What the browser tells the layer: the page stands in for the screen and a window unit is a
-// device pixel; touch is the page's own; nothing to quiet on stderr. Compiled only by emcc.
+// device pixel; touch is the page's own; the loop sleeps until something is due; nothing to
+// quiet on stderr. Compiled only by emcc.
 #include <emscripten.h>
+
+#include <ctime>
 
 #include "platform/sdl/desktop.h"
 #include "platform/sdl/scale.h"
+
+// Every page load deals anew. The board seeds its first deal with clock(), which Emscripten's
+// own starts at 0 at its first call, so that every load dealt the same board. This clock()
+// counts from the start of the page's navigation (performance.now, finer than a millisecond):
+// the first deal's seed is the time the page took to get there, different from load to load.
+extern "C" std::clock_t clock() {
+  return static_cast<std::clock_t>(static_cast<long long>(emscripten_get_now() * (CLOCKS_PER_SEC / 1000.0)));
+}
 
 namespace disp_sdl::desktop {
 
@@ -18,11 +29,56 @@ EM_JS(void, ReadPageArea, (int* area), {
   HEAP32.set(sides.map((v) => Math.max(0, Math.floor(v * ratio))), area >> 2);
 });
 
+// The sleep between two turns of the game's loop (which runs under ASYNCIFY): the turn goes
+// back to the browser until the next sixtieth of a second, or until input comes (WakeOnInput,
+// and the page's calls into platform/probe/page_glue.cpp: Module.dravel2Wake). The game has
+// nothing due more often (its repaint grid is 1/15 s, its row clock slower), so a page left
+// alone wakes at most 60 times a second; a hidden page does not wake until it is shown.
+EM_JS(void, dravel2_page_sleep, (int ms), {
+  return Asyncify.handleSleep((wakeUp) => {
+    let timer = 0;
+    const wake = () => {
+      if (Module.dravel2Wake !== wake) return;
+      Module.dravel2Wake = null;
+      clearTimeout(timer);
+      callUserCallback(wakeUp);  // which ends the runtime once main has returned (Esc)
+    };
+    Module.dravel2Wake = wake;
+    if (document.hidden) return;
+    // The next sixtieth after the last one the timer was set for, never sooner: a turn that
+    // ends just before a boundary does not wake twice in one sixtieth.
+    const step = 1000 / 60, now = performance.now();
+    const due = Math.max((Module.dravel2Due || 0) + step, now + Math.max(ms, 1));
+    Module.dravel2Due = due;
+    timer = setTimeout(wake, due - now);
+  });
+});
+
+// Wakes the sleeping loop once the code that brought the input has returned.
+EM_JS(void, WakeSoon, (), {
+  if (Module.dravel2Wake) Promise.resolve().then(() => Module.dravel2Wake && Module.dravel2Wake());
+});
+
+// SDL's listeners queue a press, a key, a change of the window (shown, hidden, resized).
+int WakeOnInput(void*, SDL_Event* e) {
+  if (e->type == SDL_MOUSEBUTTONDOWN || e->type == SDL_KEYDOWN || e->type == SDL_WINDOWEVENT ||
+      e->type == SDL_QUIT)
+    WakeSoon();
+  return 0;
+}
+
 }  // namespace
 
 // The page owns touch input (a tap is a left press, a long press a right one, web/shell.html):
 // SDL's own translation of a touch into a mouse press would open a cell as each touch begins.
-void PrepareVideo() { SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0"); }
+// The loop's sleep is the only one that hands the turn back to the browser: SDL's own (after
+// every frame it presents, and in SDL_Delay) would unwind through code built not to.
+void PrepareVideo() {
+  SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
+  SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
+  SDL_DelEventWatch(WakeOnInput, nullptr);
+  SDL_AddEventWatch(WakeOnInput, nullptr);
+}
 
 // Without SDL_WINDOW_ALLOW_HIGHDPI the window's size is the canvas's backing store, in device
 // pixels; the page shows it at backing / devicePixelRatio CSS pixels, so that a game pixel is
@@ -45,10 +101,7 @@ bool PlacesFrame() { return false; }
 
 bool NoWindowManager(SDL_Window*) { return false; }
 
-// Hands the turn back to the browser (the game's loop runs under ASYNCIFY).
-void Sleep(std::int32_t ms) {
-  if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
-}
+void Sleep(std::int32_t ms) { dravel2_page_sleep(ms); }
 
 QuietStderr::QuietStderr() = default;
 QuietStderr::~QuietStderr() = default;

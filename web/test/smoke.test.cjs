@@ -1,21 +1,53 @@
 // Smoke test of the browser build, run by web/test/run: the served page (DRAVEL2_URL) in headless
-// Chromium (PLAYWRIGHT_CORE) on a desktop and on phones, read back pixel by pixel against the
-// sheets (DRAVEL2_ASSETS); screenshots into DRAVEL2_SHOTS when set.
+// Chromium (PLAYWRIGHT_CORE), on a desktop, laptops, a tablet and phones, each at a real device
+// scale factor (one browser a factor, started with --force-device-scale-factor: emulated ratios
+// lay the page out in 1/64 CSS pixels, which no screen does). The game is read back pixel by
+// pixel against the sheets (DRAVEL2_ASSETS), and the screenshot itself against the canvas.
+// Screenshots go into DRAVEL2_SHOTS when set; the figures (sizes of DRAVEL2_SITE, first board
+// on an emulated mid-range phone, idle wake-ups and busy time) into DRAVEL2_SHOTS/bench.json.
 'use strict';
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict'), fs = require('node:fs'), path = require('node:path');
+const zlib = require('node:zlib');
 const { chromium } = require(process.env.PLAYWRIGHT_CORE);
 
-// Board geometry of the game's first configuration (preset 1: 12 x 20, 8 idle rows).
-const Cell = 16, Strip = 24, Cols = 12, Rows = 20, IdleRows = 8, BoardW = Cols * Cell, BoardH = Strip + Rows * Cell;
+// The game's facts: from the harness's facts file when there is one (DRAVEL2_FACTS), else as
+// the game has them. Cell and strip in game pixels, the first board (preset 1) and its idle
+// rows, the page's title.
+const facts = { cell: 16, strip: 24, cols: 12, rows: 20, idleRows: 8, title: 'Dravel2 by Quonse' };
+(function readFacts(file) {
+  if (!file || !fs.existsSync(file)) return;
+  const text = fs.readFileSync(file, 'utf8');
+  let read = {};
+  try { read = JSON.parse(text); } catch {
+    for (const m of text.matchAll(/^\s*(?:export\s+)?([A-Za-z_][\w]*)\s*[=:]\s*"?([^"\n#]*?)"?\s*(?:#.*)?$/gm))
+      read[m[1]] = m[2];
+  }
+  const pick = (key, ...names) => {
+    for (const [k, v] of Object.entries(read))
+      if (names.includes(k.toLowerCase().replace(/[^a-z0-9]/g, ''))) facts[key] = key === 'title' ? String(v) : Number(v);
+  };
+  pick('cell', 'cell', 'cellpx', 'cellsize');
+  pick('strip', 'strip', 'strippx', 'stripheight');
+  pick('cols', 'cols', 'columns', 'width', 'boardwidth', 'defaultcols', 'defaultwidth');
+  pick('rows', 'rows', 'height', 'boardheight', 'defaultrows', 'defaultheight');
+  pick('idleRows', 'idlerows', 'emptyrows', 'defaultidlerows', 'defaultemptyrows');
+  pick('title', 'title', 'windowtitle');
+})(process.env.DRAVEL2_FACTS);
+const { cell: Cell, strip: Strip, cols: Cols, rows: Rows, idleRows: IdleRows } = facts;
+const BoardW = Cols * Cell, BoardH = Strip + Rows * Cell;
+// Preset 3's board: 32 x 32.
+const Preset3 = { w: 32 * Cell, h: Strip + 32 * Cell };
 // Where the sprites lie on the sheets (y of their top row).
-const IconY = { cover: 0, qstn: 32, idle: 64, open: (n) => 240 - Cell * n }, FaceY = { paused: 0, play: 96 };
+const IconY = { cover: 0, qstn: 32, idle: 64, open: (n) => 240 - Cell * n }, FaceY = { paused: 0, lost: 48, play: 96 };
 const DigitW = 13, DigitH = 23, DigitY = (d) => 253 - DigitH * d;
 // Handles 1 to 8 are the clips: the game loads them first. The cell the tests open first is
 // near the bottom, in a row that is active from the start.
 const ClipCount = 8, Click = { x: 5, y: 15 }, WaitMs = 15000;
 const range = (from, to, step = 1) => Array.from({ length: (to - from) / step }, (_, i) => from + i * step);
 const same = (a, b) => a.length === b.length && a.every((v, i) => v === b[i]);
+const median = (v) => [...v].sort((a, b) => a - b)[v.length >> 1];
+const bench = {};
 // The w x h block of a 24-bit bottom-up Windows bitmap from its row sy, as [r, g, b, ...].
 const sheets = {};
 function sprite(name, sy, w, h) {
@@ -24,28 +56,61 @@ function sprite(name, sy, w, h) {
   return range(sy, sy + h).flatMap((y) => range(0, w).flatMap((x) => [2, 1, 0].map((i) => d[at(x, y) + i])));
 }
 
+// A PNG (8-bit RGB or RGBA, as Chromium's screenshots are) as { w, h, rgb(x, y) }.
+function decodePng(buf) {
+  const w = buf.readUInt32BE(16), h = buf.readUInt32BE(20), depth = buf[24], type = buf[25];
+  assert.ok(depth === 8 && (type === 2 || type === 6) && buf[28] === 0, `PNG of depth ${depth}, type ${type}`);
+  const bpp = type === 6 ? 4 : 3, stride = w * bpp, parts = [];
+  for (let at = 8; at < buf.length;) {
+    const n = buf.readUInt32BE(at), kind = buf.toString('latin1', at + 4, at + 8);
+    if (kind === 'IDAT') parts.push(buf.subarray(at + 8, at + 8 + n));
+    at += 12 + n;
+  }
+  const raw = zlib.inflateSync(Buffer.concat(parts)), px = Buffer.alloc(stride * h);
+  for (let y = 0; y < h; y++) {
+    const f = raw[y * (stride + 1)], src = y * (stride + 1) + 1, row = y * stride;
+    for (let i = 0; i < stride; i++) {
+      const a = i >= bpp ? px[row + i - bpp] : 0, b = y ? px[row - stride + i] : 0;
+      const c = i >= bpp && y ? px[row - stride + i - bpp] : 0;
+      let v = raw[src + i];
+      if (f === 1) v += a; else if (f === 2) v += b; else if (f === 3) v += (a + b) >> 1;
+      else if (f === 4) { const p = a + b - c, pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
+        v += pa <= pb && pa <= pc ? a : pb <= pc ? b : c; }
+      px[row + i] = v & 255;
+    }
+  }
+  return { w, h, rgb: (x, y) => [0, 1, 2].map((i) => px[y * stride + x * bpp + i]) };
+}
+
 // The canvas of a board gw game pixels wide: its scale n (device pixels a game pixel), its
 // size and every game pixel, and how many device pixels differ from the rest of their block.
 async function grab(page, gw = BoardW) {
   const f = await page.evaluate((gw) => {
     const c = document.getElementById('canvas'), n = c.width / gw, h = c.height / n;
     if (!n || !Number.isInteger(n) || !Number.isInteger(h)) return { n, w: c.width, h: c.height };
-    const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data, data = [];
-    let ragged = 0;
+    const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data, data = new Uint8Array(gw * h * 3);
+    let ragged = 0, k = 0;
     for (let y = 0; y < c.height; y++)
       for (let x = 0; x < c.width; x++) {
         const at = (y * c.width + x) * 4, corner = ((y - y % n) * c.width + x - x % n) * 4;
-        if ([0, 1, 2].some((i) => d[at + i] !== d[corner + i])) ragged++;
-        if (x % n === 0 && y % n === 0) data.push(d[at], d[at + 1], d[at + 2]);
+        if (d[at] !== d[corner] || d[at + 1] !== d[corner + 1] || d[at + 2] !== d[corner + 2]) ragged++;
+        if (x % n === 0 && y % n === 0) { data[k++] = d[at]; data[k++] = d[at + 1]; data[k++] = d[at + 2]; }
       }
-    return { n, w: gw, h, data, ragged };
+    let text = '';
+    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
+    return { n, w: gw, h, data: btoa(text), ragged };
   }, gw);
-  f.block = (x0, y0, w, h) => range(y0 * f.w + x0, (y0 + h) * f.w + x0, f.w)
-    .flatMap((at) => f.data.slice(at * 3, (at + w) * 3));
+  if (f.data) f.data = Buffer.from(f.data, 'base64');
+  f.block = (x0, y0, w, h) => range(y0, y0 + h).flatMap((y) => Array.from(f.data.subarray((y * f.w + x0) * 3, (y * f.w + x0 + w) * 3)));
   f.cellIs = (x, y, sy) => same(f.block(x * Cell, Strip + y * Cell, Cell, Cell), sprite('icon.bmp', sy, Cell, Cell));
   f.faceIs = (sy) => same(f.block(f.w / 2 - 12, 0, 24, 24), sprite('face.bmp', sy, 24, 24));
   f.notShowing = (sy, rows) =>
     rows.flatMap((y) => range(0, f.w / Cell).filter((x) => !f.cellIs(x, y, sy)).map((x) => `${x},${y}`));
+  // Idle rows show the window's background alone, one colour over the whole row.
+  f.idleRows = () => range(0, (f.h - Strip) / Cell).filter((y) => {
+    const row = f.block(0, Strip + y * Cell, f.w, Cell);
+    return row.every((v, i) => v === row[i % 3]);
+  }).length;
   return f;
 }
 // Grabs the canvas until check(frame) is true; fails with what the last frame showed.
@@ -66,6 +131,7 @@ const opened = (at) => (f) => range(0, 9).some((n) => f.cellIs(at.x, at.y, IconY
 const marked = (at) => (f) => f.cellIs(at.x, at.y, IconY.qstn) || 'no question mark';
 const paused = (f) =>
   (f.faceIs(FaceY.paused) ? f.notShowing(IconY.idle, range(0, Rows)).join(' ') : 'no paused face') || true;
+const covered = (f) => !f.notShowing(IconY.cover, range(IdleRows, Rows)).length || 'not a fresh board';
 const coveredCell = (f) => range(IdleRows, Rows).reverse().flatMap((y) => range(0, Cols).map((x) => ({ x, y })))
   .find(({ x, y }) => f.cellIs(x, y, IconY.cover));
 // The page point at the centre of the device pixel that shows the far (bottom right) corner
@@ -75,38 +141,123 @@ async function farCorner(page, { x, y }) {
     return [c.getBoundingClientRect().toJSON(), devicePixelRatio, c.width / w]; }, BoardW);
   return { x: r.x + ((x + 1) * Cell * n - 0.5) / d, y: r.y + ((Strip + (y + 1) * Cell) * n - 0.5) / d };
 }
-let browser;
-before(async () => {
-  browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', args: ['--no-sandbox',
-    '--disable-gpu', '--disable-quic', '--disable-background-networking', '--disable-component-update', '--disable-sync'] });
-});
-after(async () => { await browser?.close(); });
 
-// Opens the page in a context of its own. The fresh board shows at a whole number n of device
-// pixels a game pixel, each an exact block, at backing / devicePixelRatio CSS pixels, as large
-// as the room the page leaves it and no larger, and the page needs no scrolling.
-async function openPage(name, options) {
-  const page = await (await browser.newContext(options)).newPage();
-  await page.goto(process.env.DRAVEL2_URL);
-  const f = await until(page, 'the canvas never took the board\'s size', (f) => f.h === BoardH || `${f.h} rows`);
-  assert.equal(f.ragged, 0, 'game pixels are not whole blocks of the backing store');
-  const p = await page.evaluate(() => ({ d: devicePixelRatio, w: innerWidth, h: innerHeight,
-    box: document.getElementById('canvas').getBoundingClientRect().toJSON(), room: Module.dravel2Room(),
-    scroll: [document.scrollingElement.scrollWidth, document.scrollingElement.scrollHeight] }));
-  assert.ok(Math.abs(p.box.width * p.d - BoardW * f.n) < 0.05 && Math.abs(p.box.height * p.d - BoardH * f.n) < 0.05,
-            `CSS size ${p.box.width} x ${p.box.height} at scale ${f.n}`);
-  assert.ok(p.scroll[0] <= p.w && p.scroll[1] <= p.h, `the page needs ${p.scroll}`);
-  assert.ok((f.n + 1) * BoardW > p.room[0] * p.d || (f.n + 1) * BoardH > p.room[1] * p.d, `${f.n} is not the largest`);
-  if (process.env.DRAVEL2_SHOTS) await page.screenshot({ path: path.join(process.env.DRAVEL2_SHOTS, `${name}.png`) });
-  return { page, fit: { ...f, ...p } };
+// One browser a device scale factor, started as web/test/run's note says (no sandbox, no GPU,
+// nothing fetched behind the test's back, sRGB so that the screen shows the canvas's colours).
+const browsers = new Map();
+function browserAt(scale) {
+  if (!browsers.has(scale))
+    browsers.set(scale, chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', args: [
+      '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync', '--force-color-profile=srgb',
+      `--force-device-scale-factor=${scale}`] }));
+  return browsers.get(scale);
+}
+after(async () => { for (const b of browsers.values()) await (await b).close(); });
+
+// Counts, in the page, the callbacks that wake its main thread: timers, animation frames,
+// messages, and the audio device's processing; and lets the test move the page's clock and
+// say that the page is hidden, as a switch to another app does.
+function instrument() {
+  window.dravel2Wakes = 0;
+  const count = (f) => function (...a) { window.dravel2Wakes++; return f.apply(this, a); };
+  for (const name of ['setTimeout', 'setInterval']) {
+    const real = window[name];
+    window[name] = (f, ...a) => real(typeof f === 'function' ? count(f) : f, ...a);
+  }
+  const raf = window.requestAnimationFrame;
+  window.requestAnimationFrame = (f) => raf(count(f));
+  const onmessage = Object.getOwnPropertyDescriptor(MessagePort.prototype, 'onmessage');
+  Object.defineProperty(MessagePort.prototype, 'onmessage', { set(f) { onmessage.set.call(this, count(f)); },
+                                                               get() { return onmessage.get.call(this); } });
+  const processing = Object.getOwnPropertyDescriptor(ScriptProcessorNode.prototype, 'onaudioprocess');
+  Object.defineProperty(ScriptProcessorNode.prototype, 'onaudioprocess', {
+    set(f) { processing.set.call(this, f && count(f)); }, get() { return processing.get.call(this); } });
+  let skew = 0;
+  const now = performance.now.bind(performance);
+  performance.now = () => now() + skew;
+  const dateNow = Date.now;
+  Date.now = () => dateNow() + skew;
+  window.dravel2Skew = (ms) => { skew += ms; };
+  let hidden = false;
+  Object.defineProperty(Document.prototype, 'hidden', { get: () => hidden, configurable: true });
+  Object.defineProperty(Document.prototype, 'visibilityState', { get: () => hidden ? 'hidden' : 'visible', configurable: true });
+  window.dravel2Hide = (h) => {
+    hidden = h;
+    document.dispatchEvent(new Event('visibilitychange'));
+    if (h) window.dispatchEvent(new PageTransitionEvent('pagehide', { persisted: true }));
+    else window.dispatchEvent(new PageTransitionEvent('pageshow', { persisted: true }));
+  };
 }
 
-test('a desktop page plays by mouse and keys, and sounds its cues after the first click', async () => {
-  const { page, fit } = await openPage('desktop', { viewport: { width: 1280, height: 800 } });
-  assert.equal(await page.title(), 'Dravel2 by Quonse');
+// Opens the page in a context of its own in the browser at `scale`, at width x height CSS
+// pixels (a phone: mobile viewport and touch). The fresh board shows at a whole number n of
+// device pixels a game pixel, each an exact block, as large as the room the page leaves it and
+// no larger; the page needs no scrolling; and the screen shows the canvas exactly.
+async function openPage(name, { scale = 1, width, height, mobile = false }) {
+  const context = await (await browserAt(scale)).newContext({ viewport: null, hasTouch: mobile });
+  await context.addInitScript(instrument);
+  const page = await context.newPage();
+  const cdp = await context.newCDPSession(page);
+  // The size alone: deviceScaleFactor 0 keeps the browser's own.
+  await cdp.send('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor: 0, mobile });
+  await page.goto(process.env.DRAVEL2_URL);
+  const fit = await checkFit(page, name, BoardW, BoardH);
+  return { page, context, cdp, fit };
+}
+
+// The board gw x gh game pixels as the page shows it (see openPage); the screenshot's pixels
+// where the canvas lies are the canvas's, with no tolerance.
+async function checkFit(page, name, gw, gh) {
+  // The board at the largest scale at which it fits the room the page leaves it (the page may
+  // first take a more compact layout, and the game fit the board again).
+  await page.waitForFunction(([gw, gh]) => {
+    const c = document.getElementById('canvas'), [w, h] = Module.dravel2Room().map((v) => Math.floor(v * devicePixelRatio));
+    let k = 8;
+    while (k > 1 && (gw * k > w || gh * k > h)) k--;
+    return c.width === gw * k && c.height === gh * k;
+  }, [gw, gh], { timeout: WaitMs }).catch(() => {});
+  const f = await until(page, 'the canvas never took the board\'s size', (f) => f.h === gh || `${f.h} rows`, gw);
+  assert.equal(f.ragged, 0, 'game pixels are not whole blocks of the backing store');
+  // The page has laid the canvas out at its new size (to the 1/64 CSS pixel layout keeps).
+  await page.waitForFunction(() => { const c = document.getElementById('canvas'), r = c.getBoundingClientRect();
+    return Math.abs(r.width * devicePixelRatio - c.width) < 0.05 && Math.abs(r.height * devicePixelRatio - c.height) < 0.05; });
+  const p = await page.evaluate(() => ({ d: devicePixelRatio, w: innerWidth, h: innerHeight,
+    box: document.getElementById('canvas').getBoundingClientRect().toJSON(), room: Module.dravel2Room(),
+    pad: document.getElementById('pad').getBoundingClientRect().toJSON(),
+    scroll: [document.scrollingElement.scrollWidth, document.scrollingElement.scrollHeight] }));
+  // Where the canvas lies in device pixels: layout keeps 1/64 of a CSS pixel, so a side of a
+  // third of a CSS pixel reads a little off; the screenshot below says whether the screen is
+  // exact.
+  const exact = ['x', 'y', 'width', 'height'].map((k) => p.box[k] * p.d), dev = exact.map(Math.round);
+  assert.ok(exact.every((v, i) => Math.abs(v - dev[i]) < 0.05), `the canvas lies at device pixels ${exact}`);
+  assert.deepEqual(dev.slice(2), [gw * f.n, gh * f.n], `device size ${dev.slice(2)} at scale ${f.n}`);
+  assert.ok(p.scroll[0] <= p.w && p.scroll[1] <= p.h, `the page needs ${p.scroll}`);
+  assert.ok(gw * f.n <= p.room[0] * p.d && gh * f.n <= p.room[1] * p.d, `${f.n} does not fit the room ${p.room}`);
+  assert.ok(f.n === 8 || (f.n + 1) * gw > p.room[0] * p.d || (f.n + 1) * gh > p.room[1] * p.d, `${f.n} is not the largest`);
+  const png = await page.screenshot({ scale: 'device' });
+  if (process.env.DRAVEL2_SHOTS) fs.writeFileSync(path.join(process.env.DRAVEL2_SHOTS, `${name}.png`), png);
+  const shot = decodePng(png), [x0, y0, w, h] = dev;
+  assert.deepEqual([shot.w, shot.h], [Math.round(p.w * p.d), Math.round(p.h * p.d)], 'screenshot size');
+  // The backing store, as the canvas gives it (a PNG).
+  const store = decodePng(Buffer.from((await page.evaluate(() =>
+    document.getElementById('canvas').toDataURL('image/png'))).split(',')[1], 'base64'));
+  let wrong = 0, first = null;
+  for (let y = 0; y < h; y++)
+    for (let x = 0; x < w; x++) {
+      const s = shot.rgb(x0 + x, y0 + y), b = store.rgb(x, y);
+      if (s[0] !== b[0] || s[1] !== b[1] || s[2] !== b[2]) { wrong++; first ||= [x, y, s, b]; }
+    }
+  assert.equal(wrong, 0, `${wrong} device pixels of the screen differ from the canvas, first ${JSON.stringify(first)}`);
+  return { ...f, ...p };
+}
+
+test('a desktop page plays by mouse and keys, sounds its cues after the first click, and leaves the browser its keys', async () => {
+  const { page, context, fit } = await openPage('desktop', { width: 1280, height: 800 });
+  assert.equal(await page.title(), facts.title);
   assert.equal(fit.n, 2, 'not the largest scale that fits');
   assert.ok(await page.locator('#pad kbd').first().isVisible(), 'the buttons do not show their keys');
-  await until(page, 'the fresh board is not covered', (f) => !f.notShowing(IconY.cover, range(IdleRows, Rows)).length || 'no');
+  await until(page, 'the fresh board is not covered', covered);
 
   // SDL's audio device is open with the eight clips loaded before any click, and mixes them
   // into the page's audio after it.
@@ -120,38 +271,245 @@ test('a desktop page plays by mouse and keys, and sounds its cues after the firs
   await page.waitForFunction(() => window.loud, null, { timeout: WaitMs });
   await until(page, 'the clicked cell did not open', opened(Click));
 
+  // Keys that are not the game's, and the game's with Ctrl, Alt or Meta, are the browser's:
+  // not cancelled, and not seen by the game (Ctrl+P does not pause); the game's own are.
+  const cancelled = await page.evaluate(() => [['keydown', { key: 'F5', code: 'F5' }], ['keydown', { key: 'Tab', code: 'Tab' }],
+    ['keydown', { key: 'r', code: 'KeyR', ctrlKey: true }], ['keydown', { key: 'f', code: 'KeyF', ctrlKey: true }],
+    ['keydown', { key: 'p', code: 'KeyP', ctrlKey: true }], ['keydown', { key: '+', code: 'Equal', ctrlKey: true }],
+    ['keydown', { key: 'ArrowLeft', code: 'ArrowLeft', altKey: true }], ['keydown', { key: 'a', code: 'KeyA' }],
+    ['keydown', { key: 'PageDown', code: 'PageDown' }]]
+    .map(([type, init]) => !canvas.dispatchEvent(new KeyboardEvent(type, { bubbles: true, cancelable: true, ...init }))));
+  assert.deepEqual(cancelled, [false, false, false, false, false, false, false, false, true], 'which keys the page took');
+  assert.ok(await page.evaluate(() => canvas.dispatchEvent(new WheelEvent('wheel', { bubbles: true, cancelable: true, deltaY: 100 }))),
+            'the wheel was swallowed');
+  await page.keyboard.press('PageUp');  // back to the first board's idle rows (a new game)
+  await until(page, 'PageUp did not deal a fresh board', covered);
+  await page.mouse.click(...Object.values(await farCorner(page, Click)));
+  await until(page, 'the clicked cell did not open', opened(Click));
+  assert.ok(!(await grab(page)).faceIs(FaceY.paused), 'Ctrl+P paused the game');
+
+  // Rows added (8) until none is idle: the game is lost, and the hint line says how to start
+  // again; the face does, and the line is back.
+  for (let i = 0; i <= Rows && !(await grab(page)).faceIs(FaceY.lost); i++) {
+    await page.keyboard.press('8');
+    await page.waitForTimeout(100);
+  }
+  await until(page, 'no lost face after the idle rows ran out', (f) => f.faceIs(FaceY.lost) || 'not lost');
+  await page.waitForFunction(() => !document.getElementById('lost').hidden, null, { timeout: WaitMs });
+  assert.match(await page.locator('#keys').innerText(), /face/);
+  const face = await page.evaluate((w) => { const c = document.getElementById('canvas'), r = c.getBoundingClientRect();
+    return [r.x + r.width / 2, r.y + 12 * r.height / c.height * (c.width / w)]; }, BoardW);
+  await page.mouse.click(...face);
+  await until(page, 'the face did not deal a fresh board', covered);
+  await page.waitForFunction(() => document.getElementById('lost').hidden, null, { timeout: WaitMs });
+  await page.mouse.click(...Object.values(await farCorner(page, Click)));
+  await until(page, 'the clicked cell did not open', opened(Click));
+
   const target = coveredCell(await grab(page)), corner = await farCorner(page, target);
   await page.mouse.click(corner.x, corner.y, { button: 'right' });
   await until(page, `the right click did not mark cell ${target.x},${target.y}`, marked(target));
   await page.keyboard.press('p');
   await until(page, 'P did not pause', paused);
 
+  // Esc ends the game; the page says so and offers another, which deals afresh.
   await page.keyboard.press('Escape');
   await page.waitForFunction(() => window.dravel2ExitStatus !== undefined, null, { timeout: WaitMs });
   assert.equal(await page.evaluate(() => window.dravel2ExitStatus), 0);
-  assert.match(await page.locator('#status').innerText(), /Reload the page/);
+  assert.ok(await page.locator('#again').isVisible(), 'no Play again');
+  assert.match(await page.locator('#why').innerText(), /ended/);
+  assert.ok(await page.locator('#pad button').evaluateAll((b) => b.every((e) => e.disabled)), 'the buttons still work');
+  await page.locator('#again').click();
+  await until(page, 'Play again did not start a fresh game', covered);
+  await page.mouse.click(...Object.values(await farCorner(page, Click)));
+  await until(page, 'the new game did not open the clicked cell', opened(Click));
+  await context.close();
 });
 
-// Phones held upright, by touch: a tap opens, a long press marks, a button of the row pauses.
-for (const [d, width, height] of [[1.5, 360, 640], [2, 375, 667], [3, 390, 844]]) {
-  test(`a phone at devicePixelRatio ${d}`, async () => {
-    const { page, fit } = await openPage(`phone-${d}`, { viewport: { width, height }, deviceScaleFactor: d,
-                                                         isMobile: true, hasTouch: true });
-    assert.ok(!(await page.locator('#pad kbd').first().isVisible()), 'a phone shows keyboard keys');
-    // At a whole ratio of 3 the board fills the width at a whole CSS scale.
-    if (d === 3) assert.ok(fit.n % 3 === 0 && (fit.n + 1) * BoardW / 3 > fit.w, `scale ${fit.n}`);
+test('every load deals a new board', async () => {
+  // The same cell opened on two fresh loads, then every safe blank cell (F): the rows that
+  // were active from the start show differently.
+  const boards = [];
+  for (const i of [1, 2]) {
+    const { page, context } = await openPage(`deal-${i}`, { width: 800, height: 800 });
+    await page.mouse.click(...Object.values(await farCorner(page, Click)));
+    await until(page, 'the clicked cell did not open', opened(Click));
+    await page.keyboard.press('f');
+    await page.waitForTimeout(300);
+    const f = await grab(page);
+    boards.push(f.block(0, Strip + IdleRows * Cell, BoardW, (Rows - IdleRows) * Cell));
+    await context.close();
+  }
+  assert.ok(!same(boards[0], boards[1]), 'two loads dealt the same board');
+});
 
-    await page.touchscreen.tap(...Object.values(await farCorner(page, Click)));
-    await until(page, 'the tapped cell did not open', opened(Click));
-    await page.waitForFunction(() => Module.SDL2.audioContext.state === 'running', null, { timeout: WaitMs });
-    const target = coveredCell(await grab(page)), touch = await page.context().newCDPSession(page);
-    await touch.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [await farCorner(page, target)] });
-    await page.waitForTimeout(800);
-    await touch.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
-    await until(page, `the long press did not mark cell ${target.x},${target.y}`, marked(target));
-    await page.tap('#pad [data-key="p"]');
-    await until(page, 'the pause button did not pause', paused);
+test('the clock stands still while the page is hidden', async () => {
+  const { page, context } = await openPage('hidden', { width: 800, height: 800 });
+  await page.mouse.click(...Object.values(await farCorner(page, Click)));
+  await until(page, 'the clicked cell did not open', opened(Click));
+  const idle = async () => { await page.waitForTimeout(600); return (await grab(page)).idleRows(); };
+  // The page's clock moved on 30 s, seen: rows rise.
+  const before = await idle();
+  await page.evaluate(() => window.dravel2Skew(30000));
+  const seen = await idle();
+  assert.ok(seen < before, `30 s seen left ${seen} of ${before} idle rows`);
+  // The same, hidden: nothing rises, and the hidden page does no work.
+  await page.evaluate(() => { window.dravel2Hide(true); window.dravel2Skew(30000); window.dravel2Wakes = 0; });
+  await page.waitForTimeout(1000);
+  const hiddenWakes = await page.evaluate(() => window.dravel2Wakes);
+  await page.evaluate(() => window.dravel2Hide(false));
+  assert.equal(await idle(), seen, 'rows rose while the page was hidden');
+  assert.ok(hiddenWakes <= 2, `${hiddenWakes} wake-ups in 1 s hidden`);
+  await context.close();
+});
 
-    await page.context().close();
+// Phones, a tablet and laptops at their real scale factors, with the first board and
+// preset 3: exact on the screen, at the largest scale the room allows, the button row in place.
+const screens = [['phone', 3, 390, 844, true], ['phone-landscape', 3, 844, 390, true], ['phone-small', 3, 360, 740, true],
+  ['phone-short', 3, 390, 664, true], ['tablet', 2, 820, 1180, true], ['laptop', 1, 1366, 650, false],
+  ['desktop-125', 1.25, 1920, 1080, false]];
+for (const [name, scale, width, height, mobile] of screens) {
+  test(`${name}: ${width} x ${height} at ${scale}, presets 1 and 3`, async () => {
+    const { page, context, fit } = await openPage(`${name}-1`, { scale, width, height, mobile });
+    assert.equal(await page.locator('#pad kbd').first().isVisible(), !mobile, 'keyboard keys shown to the wrong player');
+    if (mobile) await page.tap('#pad [data-key="3"]'); else await page.keyboard.press('3');
+    const big = await checkFit(page, `${name}-3`, Preset3.w, Preset3.h);
+    assert.deepEqual(big.pad, fit.pad, 'the button row moved');
+    await context.close();
   });
 }
+
+test('a phone plays by touch: a tap opens, a long press marks, a button pauses; nothing zooms', async () => {
+  const { page, context, cdp } = await openPage('phone-play', { scale: 3, width: 390, height: 844, mobile: true });
+  assert.ok(!(await page.locator('#pad kbd').first().isVisible()), 'a phone shows keyboard keys');
+  await page.touchscreen.tap(...Object.values(await farCorner(page, Click)));
+  await until(page, 'the tapped cell did not open', opened(Click));
+  await page.waitForFunction(() => Module.SDL2.audioContext.state !== 'closed', null, { timeout: WaitMs });
+  const target = coveredCell(await grab(page));
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [await farCorner(page, target)] });
+  await page.waitForTimeout(800);
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  await until(page, `the long press did not mark cell ${target.x},${target.y}`, marked(target));
+  await page.tap('#pad [data-key="p"]');
+  await until(page, 'the pause button did not pause', paused);
+
+  // Pinches and double taps on the title, the buttons' margins and the board zoom nothing;
+  // the page neither scrolls nor pulls to refresh.
+  const title = await page.locator('h1').boundingBox(), board = await page.locator('#canvas').boundingBox();
+  for (const [x, y] of [[title.x + 5, title.y + 5], [4, 4], [board.x + board.width / 2, board.y + board.height / 2]]) {
+    await cdp.send('Input.synthesizePinchGesture', { x, y, scaleFactor: 3, gestureSourceType: 'touch' });
+    await cdp.send('Input.synthesizeTapGesture', { x, y, tapCount: 2, gestureSourceType: 'touch' });
+    await page.waitForTimeout(400);
+    assert.equal(await page.evaluate(() => visualViewport.scale), 1, `the page zoomed at ${x},${y}`);
+  }
+  assert.deepEqual(await page.evaluate(() => [getComputedStyle(document.documentElement).overscrollBehaviorY,
+    getComputedStyle(document.body).overscrollBehaviorY]), ['none', 'none']);
+  // A pinch (two fingers) on the board is the browser's, should it zoom the page all the same.
+  assert.ok(await page.evaluate(() => {
+    const c = document.getElementById('canvas'), r = c.getBoundingClientRect();
+    const t = (id, dx) => new Touch({ identifier: id, target: c, clientX: r.x + 50 + dx, clientY: r.y + 50 });
+    const touches = [t(1, 0), t(2, 80)];
+    return c.dispatchEvent(new TouchEvent('touchstart', { bubbles: true, cancelable: true, touches, changedTouches: touches }));
+  }), 'a pinch on the board was swallowed');
+  await context.close();
+});
+
+test('installable, and an offline reload plays', async () => {
+  const { page, context } = await openPage('offline', { width: 800, height: 800 });
+  const head = await page.evaluate(async () => {
+    const href = (rel) => document.querySelector(`link[rel="${rel}"]`)?.href;
+    const manifest = await (await fetch(href('manifest'))).json();
+    const images = {};
+    for (const url of [...manifest.icons.map((i) => new URL(i.src, href('manifest')).href), href('icon'), href('apple-touch-icon')]) {
+      const r = await fetch(url), blob = await r.blob();
+      let size = null;
+      try { const b = await createImageBitmap(blob); size = [b.width, b.height]; } catch { size = blob.type; }
+      images[url.split('/').pop()] = [r.status, blob.type, size];
+    }
+    return { manifest, images, description: document.querySelector('meta[name="description"]')?.content };
+  });
+  const m = head.manifest;
+  assert.ok(m.name && m.short_name && ['standalone', 'fullscreen'].includes(m.display), 'manifest: name and display');
+  assert.equal(m.orientation, 'any');
+  assert.ok(m.theme_color && m.background_color, 'manifest: colours');
+  assert.deepEqual(m.icons.map((i) => i.sizes).sort(), ['192x192', '512x512']);
+  assert.deepEqual(head.images['icon-192.png'], [200, 'image/png', [192, 192]]);
+  assert.deepEqual(head.images['icon-512.png'], [200, 'image/png', [512, 512]]);
+  assert.deepEqual(head.images['apple-touch-icon.png'], [200, 'image/png', [180, 180]]);
+  assert.equal(head.images['favicon.ico'][0], 200);
+  assert.ok(head.description && head.description.length > 40, 'no description');
+
+  // The service worker takes the page, keeps its files, and the page reloads without a network.
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.reload();
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, { timeout: WaitMs });
+  await context.setOffline(true);
+  await page.reload();
+  await until(page, 'the offline page shows no fresh board', covered);
+  await page.mouse.click(...Object.values(await farCorner(page, Click)));
+  await until(page, 'the offline page did not open the clicked cell', opened(Click));
+  await context.close();
+});
+
+test('figures: sizes, first board on a mid-range phone, quiet when idle', async () => {
+  // Bytes of the page's files as they lie and as they are sent compressed.
+  const site = process.env.DRAVEL2_SITE, sizes = { raw: 0, gzip: 0, brotli: 0, files: {} };
+  for (const name of fs.readdirSync(site).filter((n) => !/\.(gz|br)$/.test(n))) {
+    const size = (suffix) => fs.existsSync(path.join(site, name + suffix)) ? fs.statSync(path.join(site, name + suffix)).size : null;
+    const raw = size(''), gz = size('.gz') ?? raw, br = size('.br') ?? gz;
+    sizes.files[name] = { raw, gzip: gz, brotli: br };
+    sizes.raw += raw; sizes.gzip += gz; sizes.brotli += br;
+  }
+  bench.sizes = sizes;
+
+  // First painted board: five cold loads (a fresh profile each: no cache, no service worker)
+  // of a phone at 390 x 844, with 4x CPU throttling and a 10 Mbit/s, 40 ms network; from the
+  // start of navigation to the first animation frame that shows the board; and the bytes that
+  // crossed the network.
+  const loads = [];
+  for (let i = 0; i < 5; i++) {
+    const context = await (await browserAt(3)).newContext({ viewport: null, hasTouch: true });
+    await context.addInitScript(() => {
+      const look = () => {
+        const c = document.getElementById('canvas');
+        if (c && c.width > 0 && c.getContext('2d').getImageData(c.width >> 1, c.height >> 1, 1, 1).data[3] > 0)
+          window.dravel2FirstBoard = performance.now();
+        else requestAnimationFrame(look);
+      };
+      requestAnimationFrame(look);
+    });
+    const page = await context.newPage(), cdp = await context.newCDPSession(page);
+    await cdp.send('Emulation.setDeviceMetricsOverride', { width: 390, height: 844, deviceScaleFactor: 0, mobile: true });
+    await cdp.send('Network.enable');
+    await cdp.send('Network.emulateNetworkConditions', { offline: false, latency: 40,
+      downloadThroughput: 10e6 / 8, uploadThroughput: 10e6 / 8 });
+    await cdp.send('Emulation.setCPUThrottlingRate', { rate: 4 });
+    let bytes = 0;
+    cdp.on('Network.loadingFinished', (e) => { bytes += e.encodedDataLength; });
+    await page.goto(process.env.DRAVEL2_URL);
+    await page.waitForFunction(() => window.dravel2FirstBoard, null, { timeout: 30000, polling: 100 });
+    loads.push({ ms: Math.round(await page.evaluate(() => window.dravel2FirstBoard)), bytes });
+    await context.close();
+  }
+  bench.firstBoard = { loadsMs: loads.map((l) => l.ms), medianMs: median(loads.map((l) => l.ms)), sentBytes: median(loads.map((l) => l.bytes)) };
+
+  // Idle, at 1x CPU: a game in play after a click, its sound over, nothing pressed for 10 s.
+  const { page, context, cdp } = await openPage('idle', { width: 1280, height: 800 });
+  await page.mouse.click(...Object.values(await farCorner(page, Click)));
+  await until(page, 'the clicked cell did not open', opened(Click));
+  await page.waitForTimeout(1500);
+  await cdp.send('Performance.enable');
+  const task = async () => (await cdp.send('Performance.getMetrics')).metrics.find((m) => m.name === 'TaskDuration').value;
+  const t0 = await task(), w0 = await page.evaluate(() => window.dravel2Wakes), start = Date.now();
+  await page.waitForTimeout(10000);
+  const t1 = await task(), w1 = await page.evaluate(() => window.dravel2Wakes), seconds = (Date.now() - start) / 1000;
+  bench.idle = { wakesPerSecond: +((w1 - w0) / seconds).toFixed(1), busyPercent: +(100 * (t1 - t0) / seconds).toFixed(2),
+                 audio: await page.evaluate(() => Module.SDL2.audioContext.state) };
+  await context.close();
+
+  console.log('figures', JSON.stringify(bench, (k, v) => k === 'files' ? undefined : v));
+  if (process.env.DRAVEL2_SHOTS)
+    fs.writeFileSync(path.join(process.env.DRAVEL2_SHOTS, 'bench.json'), JSON.stringify(bench, null, 2) + '\n');
+  // The targets that do not depend on the machine's speed.
+  assert.ok(sizes.brotli <= 250 * 1024, `${sizes.brotli} bytes compressed`);
+  assert.ok(bench.idle.wakesPerSecond <= 65, `${bench.idle.wakesPerSecond} wake-ups a second when idle`);
+});
