@@ -239,7 +239,7 @@ TEST_F(Layer, TheGamesFilesAreBuiltInAndARefusedOneIsNamedOnce) {
 // the game sees its own pixels only.
 TEST_F(Layer, WindowSizeAtItsScaleAndPlacement) {
   const std::tuple<const char*, int, int, int> cases[] = {  // scale, client w x h, pixels wide
-      {"2", 192, 344, 384}, {"3", 192, 344, 384},  // 3 would be 1032 high
+      {"02", 192, 344, 384}, {"3", 192, 344, 384},  // 3 would be 1032 high
       {"2", 512, 536, 512}, {"2", 192, 344, 384},  // a big board at 1, then back at 2
       {"2", 512, 384, 1024},                       // just fits at 2
       {"1", 192, 344, 192}, {"x", 192, 344, 192}};  // a bad value counts for nothing
