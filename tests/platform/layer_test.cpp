@@ -252,6 +252,15 @@ TEST_F(Layer, WindowSizeAtItsScaleAndPlacement) {
     EXPECT_EQ(std::make_pair(pw, ph), std::make_pair(pixels, h * pixels / w)) << scale << ": " << w;
     EXPECT_EQ((std::vector<int>{GetWidth56(), GetHeight57(), GetScrWidth59() * pixels / w}), (std::vector<int>{w, h, 1024}));
   }
+  // A frame dragged narrower, however high, zooms to the largest whole scale that fits.
+  DispShutdown(), Open("2");
+  SetSize55(192, 344);
+  SDL_Window* window = SDL_GetWindowFromID(GetHwnd75());
+  SDL_SetWindowSize(window, 250, 688);
+  SetSize55(192, 344);
+  int pw = 0, ph = 0;
+  SDL_GetWindowSize(window, &pw, &ph);
+  EXPECT_EQ(std::make_pair(pw, ph), std::make_pair(192, 344));
   // Placed in game pixels, and kept on the screen as a window manager would.
   std::int32_t wx = 0, wy = 0;
   EXPECT_TRUE(MoveWindow(GetHwnd75(), -40, 668, 192, 344, true) && DispWindowPosition(&wx, &wy));
