@@ -5,33 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#ifdef __EMSCRIPTEN__
-#include <emscripten.h>
-#endif
+#include "platform/sdl/desktop.h"
 
 namespace disp_sdl {
 
 namespace {
-
-#ifdef __EMSCRIPTEN__
-// In a browser the device's callback wakes the page about 170 times a second, sound or not:
-// the audio context rests (is suspended) once a callback has only silence to give, and wakes
-// when a clip starts (after the page's first gesture, which the browser asks for). The page
-// hears of every cue it is asked for (Module.dravel2Cue, with the clip's handle).
-EM_JS(void, PageCue, (int clip), {
-  if (Module.dravel2Cue) Module.dravel2Cue(clip);
-  const audio = Module.SDL2 && Module.SDL2.audioContext;
-  if (audio && audio.state === 'suspended' && (!navigator.userActivation || navigator.userActivation.hasBeenActive))
-    audio.resume();
-});
-EM_JS(void, AudioRests, (), {
-  const audio = Module.SDL2 && Module.SDL2.audioContext;
-  if (audio && audio.state === 'running') audio.suspend();
-});
-#else
-void PageCue(int) {}
-void AudioRests() {}
-#endif
 
 // Nor is a longer clip. A clip converted for a device at 48 kHz in 16-bit stereo takes about
 // 11 MB a minute: without this bound a small file at a very low sample rate asks for gigabytes.
@@ -114,7 +92,7 @@ void Clips::Mix(void* self, Uint8* stream, int len) { static_cast<Clips*>(self)-
 void Clips::MixInto(Uint8* stream, int len) {
   std::memset(stream, format_.silence, static_cast<std::size_t>(len));
   if (sounding_ == 0) {
-    AudioRests();
+    desktop::SoundsQuiet();
     return;
   }
   for (Clip& c : clips_) {
@@ -217,7 +195,7 @@ bool Clips::Open() {
 
 void Clips::Play(std::uint32_t clip) {
   // The game only ever asks for the start; a clip that is sounding starts again.
-  PageCue(static_cast<int>(clip));
+  desktop::SoundStarted(clip);
   if (device_ != Device::kOpen || !Loaded(clip)) return;
   SDL_LockAudioDevice(id_);
   Clip& c = clips_[clip - 1u];

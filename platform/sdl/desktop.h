@@ -27,6 +27,10 @@ bool PlacesFrame();
 bool NoWindowManager(SDL_Window* window);
 // Sleeps about ms milliseconds.
 void Sleep(std::int32_t ms);
+// The game asked for a clip (its handle), and the clips' mixing found nothing sounding: in a
+// browser the page hears of the cue, and its audio rests while silent; nothing elsewhere.
+void SoundStarted(std::uint32_t clip);
+void SoundsQuiet();
 
 // Keeps stderr shut while it lives where a sound library that finds no device complains there
 // in many lines of its own (Linux); the game says it once, in one. Nothing elsewhere.

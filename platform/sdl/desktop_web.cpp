@@ -103,6 +103,29 @@ bool NoWindowManager(SDL_Window*) { return false; }
 
 void Sleep(std::int32_t ms) { dravel2_page_sleep(ms); }
 
+namespace {
+
+// The device's callback wakes the page about 170 times a second, sound or not: the audio
+// context rests (is suspended) once a callback has only silence to give, and wakes when a clip
+// starts (after the page's first gesture, which the browser asks for). The page hears of every
+// cue (Module.dravel2Cue, with the clip's handle).
+EM_JS(void, PageCue, (int clip), {
+  if (Module.dravel2Cue) Module.dravel2Cue(clip);
+  const audio = Module.SDL2 && Module.SDL2.audioContext;
+  if (audio && audio.state === 'suspended' && (!navigator.userActivation || navigator.userActivation.hasBeenActive))
+    audio.resume();
+});
+EM_JS(void, AudioRests, (), {
+  const audio = Module.SDL2 && Module.SDL2.audioContext;
+  if (audio && audio.state === 'running') audio.suspend();
+});
+
+}  // namespace
+
+void SoundStarted(std::uint32_t clip) { PageCue(static_cast<int>(clip)); }
+
+void SoundsQuiet() { AudioRests(); }
+
 QuietStderr::QuietStderr() = default;
 QuietStderr::~QuietStderr() = default;
 

@@ -32,6 +32,10 @@ void Sleep(std::int32_t ms) {
   if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
 }
 
+void SoundStarted(std::uint32_t) {}
+
+void SoundsQuiet() {}
+
 // Windows' audio drivers say nothing on stderr.
 QuietStderr::QuietStderr() = default;
 QuietStderr::~QuietStderr() = default;

@@ -106,6 +106,10 @@ void Sleep(std::int32_t ms) {
   if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
 }
 
+void SoundStarted(std::uint32_t) {}
+
+void SoundsQuiet() {}
+
 QuietStderr::QuietStderr() {
   std::fflush(stderr);
   saved_ = dup(2);
