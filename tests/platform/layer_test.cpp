@@ -138,6 +138,7 @@ TEST_F(Layer, LoadsEveryBitmapLayoutWithItsPixels) {
   // 13 wide: rows padded to whole words, as in the digit sheet.
   const std::pair<Bytes, std::function<std::uint32_t(int, int)>> cases[] = {
       {Bmp(13, 5, 24, Where), Where}, {Bmp(13, 5, 24, Where, 40, true), Where}, {Bmp(13, 5, 32, Where), Where},
+      {Bmp(13, 5, 16, Where), [](int, int y) { return std::uint32_t(y << 3); }},  // X1R5G5B5: y in blue
       {Bmp(13, 5, 8, index, 40, false, palette), paletted}, {Bmp(13, 5, 4, index, 40, false, palette), paletted},
       {Bmp(13, 5, 1, two, 40, false, {0, 0xFF0000}), [&](int x, int y) { return palette[two(x, y)]; }},
       {Bmp(13, 5, 24, Where, 12), Where}, {Bmp(13, 5, 8, index, 12, false, palette), paletted},
