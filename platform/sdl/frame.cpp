@@ -1,6 +1,7 @@
 // The frame's display operations: the draws the game makes between Clear164 and FreshWin45,
-// scaled and shown, and not shown again while they stay the same. The audio device opens once
-// the first frame is on the screen, so that its probing never delays the first picture.
+// scaled and shown, and not shown again while they stay the same. The audio device opens at the
+// repaint after the first, once the first frame is on the screen: its probing (and in a browser,
+// making the audio context, before the page paints the canvas) never delays the first picture.
 #include <algorithm>
 #include <cstdio>
 
@@ -44,7 +45,7 @@ void FreshWin45() {
     SDL_RenderPresent(l.renderer);
   }
   if (l.trace) std::fprintf(stderr, "frame %.6f%s\n", l.clock.Now(), changed ? "" : " unchanged");
-  if (!l.clips.Opened()) {
+  if (!l.clips.Opened() && l.shownOnce) {
     bool open = false;
     {
       desktop::QuietStderr quiet;
@@ -52,5 +53,6 @@ void FreshWin45() {
     }
     if (!open) std::fputs("dravel2: no sound device, playing without sound\n", stderr);
   }
+  l.shownOnce = true;
   if (l.presentHook) l.presentHook(l.presentContext);
 }

@@ -37,6 +37,7 @@ void DestroyWindow() {
   }
   l.message = Message::kNone;
   l.frame.Forget();
+  l.shownOnce = false;
   l.clock.Hold(false);
   l.refused = false;
   l.gameW = l.gameH = l.setW = l.setH = 0;

@@ -57,6 +57,8 @@ struct Layer {
   // The game's files already said to be refused: each is said once.
   std::set<std::string> refusedFiles;
   FrameList frame;
+  // FreshWin45 was called since the window opened: the first frame is on the screen.
+  bool shownOnce = false;
 
   // Called at the end of every FreshWin45 while set (a test's look at each frame).
   void (*presentHook)(void*) = nullptr;

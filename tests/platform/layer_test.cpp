@@ -358,6 +358,8 @@ TEST_F(Layer, ClipsOverlapRestartAndNeverClip) {
   EXPECT_EQ(DispMixAudio(out, 1, &rate), 0) << "a device open before the first frame";
   Open();
   FreshWin45();
+  EXPECT_EQ(DispMixAudio(out, 1, &rate), 0) << "a device open with the first frame";
+  FreshWin45();
   const int A = 10328 * 104 / 128, B = 30000 * 104 / 128;
   const std::pair<std::uint32_t, std::vector<std::pair<int, int>>> steps[] = {  // runs of (frames, value)
       {0, {{100, 0}}}, {a, {{200, A}}}, {b, {{300, A + B}, {100, A}}}, {a, {{1000, A}, {100, 0}}}};
