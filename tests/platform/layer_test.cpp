@@ -193,6 +193,9 @@ TEST_F(Layer, HostileFilesAreRefusedOrReadSafely) {
     EXPECT_EQ(DispClipLoaded(h), c.loads) << c.name;
     SetAudioPos305(h, 0);
   }
+  const std::string big = Write("big.bmp", sheet);  // a sheet past the largest the game reads
+  fs::resize_file(big, 81 << 20);
+  EXPECT_EQ(Size(LoadBMP197(big.c_str())), std::make_pair(0, 0));
   // What is no file at all, for sheets and clips alike.
   ASSERT_EQ(mkfifo((dir_ / "fifo").c_str(), 0600), 0);
   fs::create_symlink("/dev/zero", dir_ / "zero");
@@ -339,7 +342,8 @@ TEST_F(Layer, ClosingEndsTheWindowAndLaterCallsAreHarmless) {
   Clear164(), DrawBMP214(CreateBMP192(2, 2), 0, 0, 2, 2), FreshWin45(), SetSize55(192, 344), SetTitle51("x");
   std::uint32_t rgb = 0;
   EXPECT_FALSE(GetWidth56() || GetHeight57() || GetScrWidth59() || DispFramePixel(0, 0, &rgb) || MoveWindow(1, 0, 0, 10, 10, true));
-  EXPECT_FALSE(DispPushButton(1, true, 1, 1) || DispPushKey(SDL_SCANCODE_SPACE, 0, false) || DispPushMotion(1, 1));
+  EXPECT_FALSE(DispPushButton(1, true, 1, 1) || DispPushKey(SDL_SCANCODE_SPACE, 0, false) || DispPushMotion(1, 1) ||
+               DispPushCloseRequest() || DispPushQuit());
   const std::uint32_t bmp = CreateBMP192(3, 2);  // the probes see no pixel past a bitmap's edge
   EXPECT_FALSE(DispBitmapPixel(bmp, 3, 0, &rgb) || DispBitmapPixel(bmp, 0, 2, &rgb));
 }
