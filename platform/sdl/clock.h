@@ -12,7 +12,6 @@ class Clock {
   // Holds the clock (true) or lets it go on from where it stood (false); repeated calls with
   // the same value change nothing.
   void Hold(bool hold);
-  bool Held() const { return held_; }
 
  private:
   Uint64 Counter();
