@@ -2,9 +2,10 @@
 # The real game executable, started from a folder whose bmp/ and wav/ are junk, under one
 # condition: no-display (bad --scale, no display at all), play (the fresh board, a click at a
 # cell's far corner, P, Esc; no sound device), scale (a drag, 192 DPI, --scale 3),
-# window-manager (openbox: the frame centred, minimized with the clock standing still, its close
-# request), maximize (openbox: the board centred at the largest whole scale, a click on a cell,
-# restored), display-lost (the X server ends under the game). Read back against assets/.
+# window-manager (openbox: the frame centred, minimized with the clock standing still, a preset
+# as tall as the screen resting on its bottom edge, its close request), maximize (openbox: the
+# board centred at the largest whole scale, a click on a cell, one above the face, restored),
+# display-lost (the X server ends under the game). Read back against assets/.
 # Usage: real_game.sh 'GAME' CONDITION   (GAME starts the game)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -90,12 +91,14 @@ scale)
   expect_exit "Esc" 0
   ;;
 window-manager)
-  start_xvfb
+  # A screen just taller than the largest preset's framed window.
+  screen_w=1024 screen_h=570
+  start_xvfb ${screen_w}x${screen_h}x24
   start_wm
   start_game SDL_AUDIODRIVER=dummy
   # Centred on the frame without its title bar, which then hangs one title height lower.
   read -r left _ top bottom < <(xprop -id "$win" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
-  [ "$X,$Y" = "$(((1024 - BOARD_W - 2 * left) / 2 + left)),$(((768 - BOARD_H - 2 * bottom) / 2 + top))" ] ||
+  [ "$X,$Y" = "$(((screen_w - BOARD_W - 2 * left) / 2 + left)),$(((screen_h - BOARD_H - 2 * bottom) / 2 + top))" ] ||
     fail "the framed window (extents $left $top $bottom) is at $X,$Y, not centred"
   # Minimized for longer than a row's rise (ten seconds at level 1, from the first click), the
   # game's clock stands still: the idle rows are as many when it comes back.
@@ -109,6 +112,11 @@ window-manager)
   sleep 0.3
   shot
   [ "$(idle_rows)" = "$before" ] || fail "$before idle rows before minimizing, $(idle_rows) after"
+  # Preset 3 (32 x 32): centred, the frame would hang below the screen; it rests on the bottom
+  # edge instead, its whole height counted once.
+  xdotool key --window "$win" 3
+  want="$(((screen_w - 32 * CELL - 2 * left) / 2 + left)),$((screen_h - 32 * CELL - STRIP - bottom))"
+  poll 5 eval 'geometry; [ "$X,$Y" = "$want" ]' || fail "preset 3's framed window is at $X,$Y, not $want"
   wmctrl -i -c "$win"  # the window manager's close (_NET_CLOSE_WINDOW): the frame's close request
   expect_exit "the frame's close request" 0
   [ ! -s "$work/game.log" ] || fail "the game complained on closing"
@@ -138,12 +146,14 @@ maximize)
   eval "$(xwininfo -id "$win" | sed -n 's/^ *Absolute upper-left \([XY]\): *\(-\{0,1\}[0-9]*\)$/\1=\2/p')"
   X=$((X + left)) Y=$((Y + top)) game_scale=$n
   click $(cell_corner 5 15)
+  # The margin above the face is no face: the game goes on.
+  click $((BOARD_W / 2)) -5
   wmctrl -i -r "$win" -b remove,maximized_vert,maximized_horz
   game_scale=1
   client_size "$BOARD_W" "$BOARD_H" "$win" 5 || fail "restored to ${WIDTH}x$HEIGHT, not ${BOARD_W}x$BOARD_H"
   sleep 0.3
   shot
-  opened 5 15 || fail "the click on the maximized board did not open cell (5, 15)"
+  opened 5 15 || fail "cell (5, 15) is not open: the click on the maximized board missed it, or the margin was the face"
   press_esc
   expect_exit "Esc" 0
   ;;
