@@ -79,6 +79,7 @@ TEST_F(Board, RisingRowsRemovalScoreBonusAndLevels) {
     EXPECT_EQ(checkInvariants(b), "");
     for (int n = 0; n < 2; n++) b.addline();
     EXPECT_EQ(cues(), Cues{});
+    EXPECT_EQ(checkInvariants(b), "");  // row 1 counts the mines of idle row 0
     b.addline();  // the last idle row: lost
     EXPECT_EQ(status(b), (Status{0, StLost, 1, 1}));
     EXPECT_EQ(cues(), Cues{"Lose"});
