@@ -58,6 +58,9 @@ TEST_F(Board, FreshBoardClampsItsConfiguration) {
         EXPECT_EQ(status(b), (Status{c.wantTop, StReady, 0, 1}));
         EXPECT_EQ(b.tick, 0);
         EXPECT_EQ(checkInvariants(b), "");
+        if (c.wantTop == 0) continue;
+        b.resetbd(c.wantWidth - 1, c.wantHeight - 1);  // dealt to its last column and row
+        EXPECT_EQ(checkInvariants(b), "");
     }
 }
 
