@@ -25,6 +25,9 @@ bool PlacesFrame();
 // True when the window's display is known to run no window manager (X11 only), so that no
 // frame and no borders will ever come.
 bool NoWindowManager(SDL_Window* window);
+// Seconds from the first frame on the screen to the repaint that opens the audio device: 0 (the
+// next repaint) where opening it is quick or SDL's probing is over in a moment.
+double SoundDeviceDelay();
 // Sleeps about ms milliseconds.
 void Sleep(std::int32_t ms);
 // The game asked for a clip (its handle), and the clips' mixing found nothing sounding: in a
@@ -42,7 +45,7 @@ class QuietStderr {
   QuietStderr& operator=(const QuietStderr&) = delete;
 
  private:
-  int saved_ = -1;
+  [[maybe_unused]] int saved_ = -1;  // stderr's copy, where it is muted (Linux)
 };
 
 }  // namespace disp_sdl::desktop

@@ -30,10 +30,11 @@ EM_JS(void, ReadPageArea, (int* area), {
 });
 
 // The sleep between two turns of the game's loop (which runs under ASYNCIFY): the turn goes
-// back to the browser until the next sixtieth of a second, or until input comes (WakeOnInput,
+// back to the browser until the next thirtieth of a second, or until input comes (WakeOnInput,
 // and the page's calls into platform/probe/page_glue.cpp: Module.dravel2Wake). The game has
-// nothing due more often (its repaint grid is 1/15 s, its row clock slower), so a page left
-// alone wakes at most 60 times a second; a hidden page does not wake until it is shown.
+// nothing due more often: its repaint grid is 1/15 s, and its row clock, which takes one step
+// a turn, steps every 5 / (level + 5) s, 1/21 s at level 99, the highest that play reaches. A
+// page left alone wakes at most 30 times a second; a hidden page does not wake until shown.
 EM_JS(void, dravel2_page_sleep, (int ms), {
   return Asyncify.handleSleep((wakeUp) => {
     let timer = 0;
@@ -45,9 +46,9 @@ EM_JS(void, dravel2_page_sleep, (int ms), {
     };
     Module.dravel2Wake = wake;
     if (document.hidden) return;
-    // The next sixtieth after the last one the timer was set for, never sooner: a turn that
-    // ends just before a boundary does not wake twice in one sixtieth.
-    const step = 1000 / 60, now = performance.now();
+    // The next thirtieth after the last one the timer was set for, never sooner: a turn that
+    // ends just before a boundary does not wake twice in one thirtieth.
+    const step = 1000 / 30, now = performance.now();
     const due = Math.max((Module.dravel2Due || 0) + step, now + Math.max(ms, 1));
     Module.dravel2Due = due;
     timer = setTimeout(wake, due - now);
@@ -100,6 +101,12 @@ bool PageArea(SDL_Rect* full, SDL_Rect* usable) {
 bool PlacesFrame() { return false; }
 
 bool NoWindowManager(SDL_Window*) { return false; }
+
+// Making the browser's audio context holds a mid-range phone's main thread for about a third of
+// a second, and the page paints the canvas only after the turn that made it: a second after the
+// first board, the player has it on the screen. No sound plays before the page's first touch
+// anyway.
+double SoundDeviceDelay() { return 1.0; }
 
 void Sleep(std::int32_t ms) { dravel2_page_sleep(ms); }
 

@@ -1,7 +1,7 @@
 // The frame's display operations: the draws the game makes between Clear164 and FreshWin45,
-// scaled and shown, and not shown again while they stay the same. The audio device opens at the
-// repaint after the first, once the first frame is on the screen: its probing (and in a browser,
-// making the audio context, before the page paints the canvas) never delays the first picture.
+// scaled and shown, and not shown again while they stay the same. The audio device opens at a
+// repaint after the first (desktop::SoundDeviceDelay), once the first frame is on the screen:
+// its probing never delays the first picture.
 #include <algorithm>
 #include <cstdio>
 
@@ -45,7 +45,8 @@ void FreshWin45() {
     SDL_RenderPresent(l.renderer);
   }
   if (l.trace) std::fprintf(stderr, "frame %.6f%s\n", l.clock.Now(), changed ? "" : " unchanged");
-  if (!l.clips.Opened() && l.shownOnce) {
+  if (!l.clips.Opened() && l.firstFrameAt >= 0 &&
+      l.clock.Now() - l.firstFrameAt >= desktop::SoundDeviceDelay()) {
     bool open = false;
     {
       desktop::QuietStderr quiet;
@@ -53,6 +54,6 @@ void FreshWin45() {
     }
     if (!open) std::fputs("dravel2: no sound device, playing without sound\n", stderr);
   }
-  l.shownOnce = true;
+  if (l.firstFrameAt < 0) l.firstFrameAt = l.clock.Now();
   if (l.presentHook) l.presentHook(l.presentContext);
 }

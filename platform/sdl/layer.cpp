@@ -37,7 +37,7 @@ void DestroyWindow() {
   }
   l.message = Message::kNone;
   l.frame.Forget();
-  l.shownOnce = false;
+  l.firstFrameAt = -1;
   l.clock.Hold(false);
   l.refused = false;
   l.gameW = l.gameH = l.setW = l.setH = 0;

@@ -57,8 +57,9 @@ struct Layer {
   // The game's files already said to be refused: each is said once.
   std::set<std::string> refusedFiles;
   FrameList frame;
-  // FreshWin45 was called since the window opened: the first frame is on the screen.
-  bool shownOnce = false;
+  // When the first FreshWin45 since the window opened put the first frame on the screen, by
+  // the game's clock; negative before it.
+  double firstFrameAt = -1;
 
   // Called at the end of every FreshWin45 while set (a test's look at each frame).
   void (*presentHook)(void*) = nullptr;
