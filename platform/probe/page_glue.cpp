@@ -1,7 +1,6 @@
 // The browser page's way into the game: the functions its script calls (Module._dravel2_...)
-// for the touch presses and buttons it owns, a change of its room, and a look at the audio and
-// the scale; and the page's visibility, which holds the game's clock. Linked only into the
-// browser build.
+// for the touch presses and buttons it owns, a change of its room, and a look at the audio;
+// and the page's visibility, which holds the game's clock. Linked only into the browser build.
 #include <SDL.h>
 #include <emscripten.h>
 
@@ -49,9 +48,6 @@ EMSCRIPTEN_KEEPALIVE void dravel2_page_seen(int seen) {
   disp_sdl::HoldClock(seen == 0);
   if (seen) WakeLoop();
 }
-
-// Device pixels a game pixel at the board's present size.
-EMSCRIPTEN_KEEPALIVE int dravel2_scale() { return disp_sdl::TheLayer().scale.Now(); }
 
 // A press of button 1 (left) or 3 (right) at canvas pixel (x, y), as the page's taps and long
 // presses give them.

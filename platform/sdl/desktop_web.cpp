@@ -1,12 +1,11 @@
-// What the browser tells the layer: the page stands in for the screen and a window unit is a
-// device pixel; touch is the page's own; the loop sleeps until something is due; nothing to
-// quiet on stderr. Compiled only by emcc.
+// What the browser tells the layer: the page stands in for the screen, and the canvas holds the
+// game's own pixels, which the page enlarges; touch is the page's own; the loop sleeps until
+// something is due; nothing to quiet on stderr. Compiled only by emcc.
 #include <emscripten.h>
 
 #include <ctime>
 
 #include "platform/sdl/desktop.h"
-#include "platform/sdl/scale.h"
 
 // Every page load deals anew. The board seeds its first deal with clock(), which Emscripten's
 // own starts at 0 at its first call, so that every load dealt the same board. This clock()
@@ -81,14 +80,15 @@ void PrepareVideo() {
   SDL_AddEventWatch(WakeOnInput, nullptr);
 }
 
-// Without SDL_WINDOW_ALLOW_HIGHDPI the window's size is the canvas's backing store, in device
-// pixels; the page shows it at backing / devicePixelRatio CSS pixels, so that a game pixel is
-// an exact block of scale x scale device pixels at any ratio. SDL maps mouse positions
-// through the canvas's CSS size, so they arrive in device pixels too.
+// Without SDL_WINDOW_ALLOW_HIGHDPI the window's size is the canvas's backing store. The layer
+// draws it at scale 1, a pixel a game pixel, and the page shows it enlarged (pixelated) to the
+// largest whole number of device pixels a game pixel that fits its room (web/shell.html): the
+// browser enlarges it as it composites the page, where the layer would have drawn, and copied
+// to the canvas, up to 64 times as many pixels in every frame. SDL maps mouse positions
+// through the canvas's CSS size, so they arrive in game pixels.
 std::uint32_t WindowFlags() { return 0; }
 
-// As large as fits: SetSize55 brings it down to the largest scale that fits the page's room.
-int Scale(SDL_Window*, int) { return kMaxScale; }
+int Scale(SDL_Window*, int) { return 1; }
 
 bool PageArea(SDL_Rect* full, SDL_Rect* usable) {
   int area[4] = {0, 0, 0, 0};

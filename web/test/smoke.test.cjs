@@ -63,23 +63,17 @@ function decodePng(buf) {
   return { w, h, rgb: (x, y) => [0, 1, 2].map((i) => px[y * stride + x * bpp + i]) };
 }
 
-// The canvas of a board gw game pixels wide: its scale n (device pixels a game pixel), its
-// size and every game pixel, and how many device pixels differ from the rest of their block.
+// The canvas of a board gw game pixels wide (its backing store holds the game's pixels): its
+// size and every game pixel.
 async function grab(page, gw = BoardW) {
   const f = await page.evaluate((gw) => {
-    const c = document.getElementById('canvas'), n = c.width / gw, h = c.height / n;
-    if (!n || !Number.isInteger(n) || !Number.isInteger(h)) return { n, w: c.width, h: c.height };
-    const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data, data = new Uint8Array(gw * h * 3);
-    let ragged = 0, k = 0;
-    for (let y = 0; y < c.height; y++)
-      for (let x = 0; x < c.width; x++) {
-        const at = (y * c.width + x) * 4, corner = ((y - y % n) * c.width + x - x % n) * 4;
-        if (d[at] !== d[corner] || d[at + 1] !== d[corner + 1] || d[at + 2] !== d[corner + 2]) ragged++;
-        if (x % n === 0 && y % n === 0) { data[k++] = d[at]; data[k++] = d[at + 1]; data[k++] = d[at + 2]; }
-      }
+    const c = document.getElementById('canvas'), w = c.width, h = c.height;
+    if (w !== gw) return { w, h };
+    const d = c.getContext('2d').getImageData(0, 0, w, h).data, data = new Uint8Array(w * h * 3);
+    for (let i = 0; i < w * h; i++) data.set(d.subarray(i * 4, i * 4 + 3), i * 3);
     let text = '';
     for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
-    return { n, w: gw, h, data: btoa(text), ragged };
+    return { w, h, data: btoa(text) };
   }, gw);
   if (f.data) f.data = Buffer.from(f.data, 'base64');
   f.block = (x0, y0, w, h) => range(y0, y0 + h).flatMap((y) => Array.from(f.data.subarray((y * f.w + x0) * 3, (y * f.w + x0 + w) * 3)));
@@ -118,8 +112,9 @@ const coveredCell = (f) => range(IdleRows, Rows).reverse().flatMap((y) => range(
 // The page point at the centre of the device pixel that shows the far (bottom right) corner
 // of cell (cx, cy) of the first board: a press there must reach that cell.
 async function farCorner(page, { x, y }) {
-  const [r, d, n] = await page.evaluate((w) => { const c = document.getElementById('canvas');
-    return [c.getBoundingClientRect().toJSON(), devicePixelRatio, c.width / w]; }, BoardW);
+  const [r, d] = await page.evaluate(() =>
+    [document.getElementById('canvas').getBoundingClientRect().toJSON(), devicePixelRatio]);
+  const n = Math.round(r.width * d / BoardW);
   return { x: r.x + ((x + 1) * Cell * n - 0.5) / d, y: r.y + ((Strip + (y + 1) * Cell) * n - 0.5) / d };
 }
 
@@ -188,21 +183,19 @@ async function openPage(name, { scale = 1, width, height, mobile = false }) {
 }
 
 // The board gw x gh game pixels as the page shows it (see openPage); the screenshot's pixels
-// where the canvas lies are the canvas's, with no tolerance.
+// where the canvas lies are the canvas's, each an n x n block, with no tolerance.
 async function checkFit(page, name, gw, gh) {
-  // The board at the largest scale at which it fits the room the page leaves it (the page may
-  // first take a more compact layout, and the game fit the board again).
+  // The canvas laid out (to the 1/64 CSS pixel layout keeps) at the largest whole number of
+  // device pixels a game pixel at which it fits the room the page leaves it (the page may first
+  // take a more compact layout).
   await page.waitForFunction(([gw, gh]) => {
-    const c = document.getElementById('canvas'), [w, h] = Module.dravel2Room().map((v) => Math.floor(v * devicePixelRatio));
+    const c = document.getElementById('canvas'), r = c.getBoundingClientRect();
+    const [w, h] = Module.dravel2Room().map((v) => Math.floor(v * devicePixelRatio));
     let k = 8;
     while (k > 1 && (gw * k > w || gh * k > h)) k--;
-    return c.width === gw * k && c.height === gh * k;
+    return c.width === gw && Math.abs(r.width * devicePixelRatio - gw * k) < 0.05 && Math.abs(r.height * devicePixelRatio - gh * k) < 0.05;
   }, [gw, gh], { timeout: WaitMs }).catch(() => {});
   const f = await until(page, 'the canvas never took the board\'s size', (f) => f.h === gh || `${f.h} rows`, gw);
-  assert.equal(f.ragged, 0, 'game pixels are not whole blocks of the backing store');
-  // The page has laid the canvas out at its new size (to the 1/64 CSS pixel layout keeps).
-  await page.waitForFunction(() => { const c = document.getElementById('canvas'), r = c.getBoundingClientRect();
-    return Math.abs(r.width * devicePixelRatio - c.width) < 0.05 && Math.abs(r.height * devicePixelRatio - c.height) < 0.05; });
   const p = await page.evaluate(() => ({ d: devicePixelRatio, w: innerWidth, h: innerHeight,
     box: document.getElementById('canvas').getBoundingClientRect().toJSON(), room: Module.dravel2Room(),
     pad: document.getElementById('pad').getBoundingClientRect().toJSON(),
@@ -210,12 +203,12 @@ async function checkFit(page, name, gw, gh) {
   // Where the canvas lies in device pixels: layout keeps 1/64 of a CSS pixel, so a side of a
   // third of a CSS pixel reads a little off; the screenshot below says whether the screen is
   // exact.
-  const exact = ['x', 'y', 'width', 'height'].map((k) => p.box[k] * p.d), dev = exact.map(Math.round);
+  const exact = ['x', 'y', 'width', 'height'].map((k) => p.box[k] * p.d), dev = exact.map(Math.round), n = dev[2] / gw;
   assert.ok(exact.every((v, i) => Math.abs(v - dev[i]) < 0.05), `the canvas lies at device pixels ${exact}`);
-  assert.deepEqual(dev.slice(2), [gw * f.n, gh * f.n], `device size ${dev.slice(2)} at scale ${f.n}`);
+  assert.ok(Number.isInteger(n) && dev[3] === gh * n, `device size ${dev.slice(2)} for ${gw} x ${gh}`);
   assert.ok(p.scroll[0] <= p.w && p.scroll[1] <= p.h, `the page needs ${p.scroll}`);
-  assert.ok(gw * f.n <= p.room[0] * p.d && gh * f.n <= p.room[1] * p.d, `${f.n} does not fit the room ${p.room}`);
-  assert.ok(f.n === 8 || (f.n + 1) * gw > p.room[0] * p.d || (f.n + 1) * gh > p.room[1] * p.d, `${f.n} is not the largest`);
+  assert.ok(gw * n <= p.room[0] * p.d && gh * n <= p.room[1] * p.d, `${n} does not fit the room ${p.room}`);
+  assert.ok(n === 8 || (n + 1) * gw > p.room[0] * p.d || (n + 1) * gh > p.room[1] * p.d, `${n} is not the largest`);
   const png = await page.screenshot({ scale: 'device' });
   if (process.env.DRAVEL2_SHOTS) fs.writeFileSync(path.join(process.env.DRAVEL2_SHOTS, `${name}.png`), png);
   const shot = decodePng(png), [x0, y0, w, h] = dev;
@@ -226,11 +219,11 @@ async function checkFit(page, name, gw, gh) {
   let wrong = 0, first = null;
   for (let y = 0; y < h; y++)
     for (let x = 0; x < w; x++) {
-      const s = shot.rgb(x0 + x, y0 + y), b = store.rgb(x, y);
+      const s = shot.rgb(x0 + x, y0 + y), b = store.rgb(Math.floor(x / n), Math.floor(y / n));
       if (s[0] !== b[0] || s[1] !== b[1] || s[2] !== b[2]) { wrong++; first ||= [x, y, s, b]; }
     }
   assert.equal(wrong, 0, `${wrong} device pixels of the screen differ from the canvas, first ${JSON.stringify(first)}`);
-  return { ...f, ...p };
+  return { ...f, ...p, n };
 }
 
 test('a desktop page plays by mouse and keys, sounds its cues after the first click, and leaves the browser its keys', async () => {
@@ -279,8 +272,8 @@ test('a desktop page plays by mouse and keys, sounds its cues after the first cl
   await until(page, 'no lost face after the idle rows ran out', (f) => f.faceIs(FaceY.lost) || 'not lost');
   await page.waitForFunction(() => !document.getElementById('lost').hidden, null, { timeout: WaitMs });
   assert.match(await page.locator('#keys').innerText(), /face/);
-  const face = await page.evaluate((w) => { const c = document.getElementById('canvas'), r = c.getBoundingClientRect();
-    return [r.x + r.width / 2, r.y + 12 * r.height / c.height * (c.width / w)]; }, BoardW);
+  const face = await page.evaluate(() => { const c = document.getElementById('canvas'), r = c.getBoundingClientRect();
+    return [r.x + r.width / 2, r.y + 12 * r.height / c.height]; });
   await page.mouse.click(...face);
   await until(page, 'the face did not deal a fresh board', covered);
   await page.waitForFunction(() => document.getElementById('lost').hidden, null, { timeout: WaitMs });
