@@ -59,14 +59,15 @@ TEST_F(Board, FreshBoardClampsItsConfiguration) {
         EXPECT_EQ(b.tick, 0);
         EXPECT_EQ(checkInvariants(b), "");
         if (c.wantTop == 0) continue;
-        b.resetbd(c.wantWidth - 1, c.wantHeight - 1);  // dealt to its last column and row
+        b.resetbd(c.wantWidth - 1, c.wantHeight - 1);  // dealt to its last column and row,
+        b.delline(c.wantHeight - 1);                      // that row removed
         EXPECT_EQ(checkInvariants(b), "");
     }
 }
 
 TEST_F(Board, RisingRowsRemovalScoreBonusAndLevels) {
     seededDeals(5);
-    const std::vector<std::string> pic = {"*.......", "*.......", ".*......", "..*.....", "...*....",
+    const std::vector<std::string> pic = {"...*....", "*.......", ".*......", "..*.....", "...*....",
                                           "o?f*....", "....*...", "F.....o."};
     g.lay(pic, 3);
     b.num[0][2] = b.num[0][3] = 99;  // stale counts in the incoming row and the one below
