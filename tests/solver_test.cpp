@@ -94,12 +94,16 @@ TEST(Solver, FloodOpensTheWholeRegionAndStopsAtNumbers) {
 // the lower left, whose mines the forward sweep flags only after passing it, chords on the way
 // back. (Space runs one pass.)
 TEST(Solver, OnePassEndsAtTheLowerLeftCorner) {
-    Game g;
-    g.lay({"......**", "......**", "......**", "......**", "......**", "......**", ".*.....*",
-           ".*oo..*.", ".*oo..*.", "o*oo..*."}, 2);
-    g.b.solve1();
-    EXPECT_TRUE(g.b.open[0][8]);
-    EXPECT_EQ(cues(), Cues{"Solve"});
+    for (const std::int32_t state : {StPlay, StPenalty, StBonus}) {  // the solver plays in all three
+        SCOPED_TRACE(testing::Message() << "state " << state);
+        Game g;
+        g.lay({"......**", "......**", "......**", "......**", "......**", "......**", ".*.....*",
+               ".*oo..*.", ".*oo..*.", "o*oo..*."}, 2);
+        g.b.state = state;
+        g.b.solve1();
+        EXPECT_TRUE(g.b.open[0][8]);
+        EXPECT_EQ(cues(), Cues{"Solve"});
+    }
 }
 
 // The pairs at every column, the edges included, facing either way: a proof is found wherever

@@ -178,10 +178,12 @@ TEST(Window, PaintsTilesFacesCountersPreviewPauseAndLoss) {
         Cues shown;
         for (int p = 0; p < 8; p++) shown.push_back(win.at(p < 4 ? 13 * p : 192 - 52 + 13 * (p - 4), 0));
         EXPECT_EQ(shown, c.shown) << c.score << " " << c.level;
-        for (const dbl::Draw& d : dbl::frame())
+        for (const dbl::Draw& d : dbl::frame()) {
+            ASSERT_LE(d.y + d.h, client().second) << "drawn below the board";
             if (d.y == 0 && (d.x < 52 || d.x >= 140)) {
                 ASSERT_EQ(std::pair(d.w, d.h), std::pair(13, 24));
             }
+        }
     }
     w.width = 8;  // the smallest board: score 0..51, face 52..75, level 76..127
     w.initWindow();
