@@ -69,14 +69,11 @@ async function grab(page, gw = BoardW) {
   const f = await page.evaluate((gw) => {
     const c = document.getElementById('canvas'), w = c.width, h = c.height;
     if (w !== gw) return { w, h };
-    const d = c.getContext('2d').getImageData(0, 0, w, h).data, data = new Uint8Array(w * h * 3);
-    for (let i = 0; i < w * h; i++) data.set(d.subarray(i * 4, i * 4 + 3), i * 3);
-    let text = '';
-    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
-    return { w, h, data: btoa(text) };
+    const d = c.getContext('2d').getImageData(0, 0, w, h).data;
+    return { w, h, data: btoa(Array.from(d, (v) => String.fromCharCode(v)).join('')) };
   }, gw);
   if (f.data) f.data = Buffer.from(f.data, 'base64');
-  f.block = (x0, y0, w, h) => range(y0, y0 + h).flatMap((y) => Array.from(f.data.subarray((y * f.w + x0) * 3, (y * f.w + x0 + w) * 3)));
+  f.block = (x0, y0, w, h) => range(y0, y0 + h).flatMap((y) => range(x0, x0 + w).flatMap((x) => [0, 1, 2].map((i) => f.data[(y * f.w + x) * 4 + i])));
   f.cellIs = (x, y, sy) => same(f.block(x * Cell, Strip + y * Cell, Cell, Cell), sprite('icon.bmp', sy, Cell, Cell));
   f.faceIs = (sy) => same(f.block(f.w / 2 - 12, 0, 24, 24), sprite('face.bmp', sy, 24, 24));
   f.notShowing = (sy, rows) =>
@@ -112,8 +109,7 @@ const coveredCell = (f) => range(IdleRows, Rows).reverse().flatMap((y) => range(
 // The page point at the centre of the device pixel that shows the far (bottom right) corner
 // of cell (cx, cy) of the first board: a press there must reach that cell.
 async function farCorner(page, { x, y }) {
-  const [r, d] = await page.evaluate(() =>
-    [document.getElementById('canvas').getBoundingClientRect().toJSON(), devicePixelRatio]);
+  const [r, d] = await page.evaluate(() => [document.getElementById('canvas').getBoundingClientRect().toJSON(), devicePixelRatio]);
   const n = Math.round(r.width * d / BoardW);
   return { x: r.x + ((x + 1) * Cell * n - 0.5) / d, y: r.y + ((Strip + (y + 1) * Cell) * n - 0.5) / d };
 }
