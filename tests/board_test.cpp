@@ -51,10 +51,7 @@ TEST_F(Board, FreshBoardClampsItsConfiguration) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << ", " << c.emptyrows << " idle, " << c.rowmines);
         b.score = 5, b.level = 3, b.state = StLost, b.tick = 4;
         b.initbd(c.width, c.height, c.emptyrows, c.rowmines);
-        EXPECT_EQ(b.width, c.wantWidth);
-        EXPECT_EQ(b.height, c.wantHeight);
-        EXPECT_EQ(b.rowmines, c.wantMines);
-        EXPECT_EQ(b.emptyrows, c.emptyrows);
+        EXPECT_EQ(std::tuple(b.width, b.height, b.rowmines, b.emptyrows), std::tuple(c.wantWidth, c.wantHeight, c.wantMines, c.emptyrows));
         EXPECT_EQ(status(b), (Status{c.wantTop, StReady, 0, 1}));
         EXPECT_EQ(b.tick, 0);
         EXPECT_EQ(checkInvariants(b), "");

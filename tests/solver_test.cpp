@@ -90,10 +90,10 @@ TEST(Solver, FloodOpensTheWholeRegionAndStopsAtNumbers) {
     EXPECT_TRUE(b.dirty && !b.again);
 }
 
-// One pass sweeps forward, then back from the lower right corner to the upper left: the open 2 at
-// the lower left, whose mines the forward sweep flags only after passing it, chords on the way
-// back. (Space runs one pass.)
-TEST(Solver, OnePassEndsAtTheLowerLeftCorner) {
+// One pass sweeps forward, then back from the lower right corner to the upper left (Space runs
+// one): the open 2 at the lower left, whose mines the forward sweep flags only after passing it,
+// chords on the way back. A pass trusting wrong flags pays for each mine its chords open.
+TEST(Solver, OnePassEndsAtTheLowerLeftCornerAndPaysForTheMinesItOpens) {
     for (const std::int32_t state : {StPlay, StPenalty, StBonus}) {  // the solver plays in all three
         SCOPED_TRACE(testing::Message() << "state " << state);
         Game g;
@@ -104,6 +104,14 @@ TEST(Solver, OnePassEndsAtTheLowerLeftCorner) {
         EXPECT_TRUE(g.b.open[0][8]);
         EXPECT_EQ(cues(), Cues{"Solve"});
     }
+    Game g;
+    const std::vector<std::string> pic = {"*.....**", "..**.*..", ".*..**..", "*.**....", "...o***o", "o*.f*.*.",
+                                          "*.*.fo*f", "oFoF.o.*", "oooo**f*", "FooFo.*o", "oooF*.*o", "oooFo.**"};
+    g.lay(pic, 4);
+    g.b.solve1();
+    EXPECT_EQ(picture(g.b), with(pic, {{7, 8, 'F'}, {6, 9, 'F'}, {6, 10, 'F'}, {6, 11, 'F'}, {7, 11, 'F'}}));
+    EXPECT_EQ(status(g.b), (Status{2, StPenalty, 0, 1}));
+    EXPECT_EQ(cues(), (Cues{"Error", "Solve"}));
 }
 
 // The pairs at every column, the edges included, facing either way: a proof is found wherever

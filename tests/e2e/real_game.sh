@@ -112,8 +112,7 @@ window-manager)
   sleep 0.3
   shot
   [ "$(idle_rows)" = "$before" ] || fail "$before idle rows before minimizing, $(idle_rows) after"
-  # Preset 3 (32 x 32): centred, the frame would hang below the screen; it rests on the bottom
-  # edge instead, its whole height counted once.
+  # Preset 3 (32 x 32), centred, would hang below the screen: it rests on the bottom edge.
   xdotool key --window "$win" 3
   want="$(((screen_w - 32 * CELL - 2 * left) / 2 + left)),$((screen_h - 32 * CELL - STRIP - bottom))"
   poll 5 eval 'geometry; [ "$X,$Y" = "$want" ]' || fail "preset 3's framed window is at $X,$Y, not $want"

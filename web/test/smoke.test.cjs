@@ -1,10 +1,7 @@
-// Smoke test of the browser build, run by web/test/run: the served page (DRAVEL2_URL) in headless
-// Chromium (PLAYWRIGHT_CORE), on a desktop, laptops, a tablet and phones, each at a real device
-// scale factor (one browser a factor, started with --force-device-scale-factor: emulated ratios
-// lay the page out in 1/64 CSS pixels, which no screen does). The game is read back pixel by
-// pixel against the sheets (DRAVEL2_ASSETS), and the screenshot itself against the canvas.
-// Screenshots go into DRAVEL2_SHOTS when set; the figures (sizes of DRAVEL2_SITE, first board
-// on an emulated mid-range phone, idle wake-ups and busy time) into DRAVEL2_SHOTS/bench.json.
+// Smoke test of the browser build, run by web/test/run, which sets the DRAVEL2_* paths: the served
+// page in headless Chromium on a desktop, laptops, a tablet and phones, one browser a real device
+// scale factor (emulated ratios lay the page out in 1/64 CSS pixels, which no screen does), read
+// back against the sheets, the screenshot against the canvas; shots and bench.json into SHOTS.
 'use strict';
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict'), fs = require('node:fs'), path = require('node:path');
@@ -181,9 +178,8 @@ async function openPage(name, { scale = 1, width, height, mobile = false }) {
 // The board gw x gh game pixels as the page shows it (see openPage); the screenshot's pixels
 // where the canvas lies are the canvas's, each an n x n block, with no tolerance.
 async function checkFit(page, name, gw, gh) {
-  // The canvas laid out (to the 1/64 CSS pixel layout keeps) at the largest whole number of
-  // device pixels a game pixel at which it fits the room the page leaves it (the page may first
-  // take a more compact layout).
+  // Laid out (to the 1/64 CSS pixel layout keeps) at the largest whole number of device pixels a
+  // game pixel that fits the room the page leaves it (the page may first take a compact layout).
   await page.waitForFunction(([gw, gh]) => {
     const c = document.getElementById('canvas'), r = c.getBoundingClientRect();
     const [w, h] = Module.dravel2Room().map((v) => Math.floor(v * devicePixelRatio));
