@@ -147,8 +147,9 @@ TEST(Deduction, PairsAreProvenAnywhereOnTheRow) {
 }
 
 // A number with nothing undecided around it makes no rule: the 1 at the lower left has its flag,
-// and the 0s left around its neighbours are a matter for the local pass, not the deduction.
-TEST(Deduction, ANumberWithNothingUndecidedMakesNoRule) {
+// and the 0s left around its neighbours are a matter for the local pass, not the deduction. Under
+// the one idle row, the two open numbers share idle cells, which cancel as any other: 1-1 opens (2, 2).
+TEST(Deduction, NothingUndecidedMakesNoRuleAndSharedIdleCellsCancel) {
     Game g;
     std::vector<std::string> pic(8, ".......*");
     pic.insert(pic.end(), {"oF......", "oo.....*"});
@@ -156,19 +157,24 @@ TEST(Deduction, ANumberWithNothingUndecidedMakesNoRule) {
     g.b.solve2();
     EXPECT_EQ(picture(g.b), pic);
     EXPECT_EQ(cues(), Cues{});
+    pic = {"*......*", "ooF....*", "....*..*"};
+    pic.resize(8, "......**");
+    g.lay(pic, 1);
+    g.b.solve2();
+    EXPECT_EQ(picture(g.b), with(pic, {{2, 2, 'o'}}));
 }
 
 // Soundness: while every flag stands on a mine and no question mark is set, no pass opens a
 // mine. Boards are dealt and played by opening random safe cells between the passes.
 TEST(Deduction, NoPassOpensAMineOnASoundBoard) {
     std::mt19937 rng(2026);
-    const int sizes[][3] = {{12, 20, 2}, {16, 24, 3}, {32, 32, 6}, {8, 12, 3}, {20, 16, 8}};
+    const int sizes[][3] = {{12, 20, 2}, {16, 24, 3}, {32, 32, 6}, {8, 12, 3}, {20, 100, 8}};
     for (int n = 0; n < 100; n++) {
         Game g;
         MineBd& b = g.b;
         const auto& sz = sizes[n % 5];
         seededDeals(static_cast<unsigned>(rng()));
-        b.initbd(sz[0], sz[1], 4, sz[2]);
+        b.initbd(sz[0], sz[1], n % 2 ? 1 : 4, sz[2]);  // one idle row: rules reach into it
         const int cx = static_cast<int>(rng() % sz[0]);
         b.resetbd(cx, sz[1] - 1);
         b.clickleft(cx, sz[1] - 1);

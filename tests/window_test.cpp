@@ -72,7 +72,7 @@ TEST(Window, EveryKeyOfTheTable) {
                           {37, &MineBd::width, 13, 12},     {40, &MineBd::height, 20, 21},
                           {38, &MineBd::height, 21, 20},    {107, &MineBd::rowmines, 11, 11},
                           {107, &MineBd::rowmines, 2, 3},   {109, &MineBd::rowmines, 1, 1},
-                          {109, &MineBd::rowmines, 3, 2}};
+                          {109, &MineBd::rowmines, 3, 2},   {33, &MineBd::emptyrows, 17, 15}};
     for (const Case& c : cases) {
         w.width = 12, w.height = 20, w.emptyrows = 8, w.*c.field = c.before;
         w.initbd();

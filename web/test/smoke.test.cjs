@@ -110,6 +110,12 @@ async function farCorner(page, { x, y }) {
   const n = Math.round(r.width * d / BoardW);
   return { x: r.x + ((x + 1) * Cell * n - 0.5) / d, y: r.y + ((Strip + (y + 1) * Cell) * n - 0.5) / d };
 }
+// Clicks (or taps) the far corner of the cell the tests open first; waits until it shows open.
+async function openFirst(page, tap = false) {
+  const at = Object.values(await farCorner(page, Click));
+  await (tap ? page.touchscreen.tap(...at) : page.mouse.click(...at));
+  await until(page, 'the cell pressed first did not open', opened(Click));
+}
 
 // One browser a device scale factor, started as web/test/run's note says (no sandbox, no GPU,
 // nothing fetched behind the test's back, sRGB so that the screen shows the canvas's colours).
@@ -154,8 +160,7 @@ function instrument() {
   window.dravel2Hide = (h) => {
     hidden = h;
     document.dispatchEvent(new Event('visibilitychange'));
-    if (h) window.dispatchEvent(new PageTransitionEvent('pagehide', { persisted: true }));
-    else window.dispatchEvent(new PageTransitionEvent('pageshow', { persisted: true }));
+    window.dispatchEvent(new PageTransitionEvent(h ? 'pagehide' : 'pageshow', { persisted: true }));
   };
 }
 
@@ -227,16 +232,14 @@ test('a desktop page plays by mouse and keys, sounds its cues after the first cl
 
   // SDL's audio device opens a second after the first board, with the eight clips loaded,
   // before any click, and mixes them into the page's audio after it.
-  await page.waitForFunction(() => Module.UTF8ToString(Module._dravel2_audio_driver()), null, { timeout: WaitMs });
-  assert.deepEqual(await page.evaluate((handles) => [Module.UTF8ToString(Module._dravel2_audio_driver()),
-    ...handles.map((h) => Module._dravel2_clip_loaded(h))], range(1, ClipCount + 2)),
-  ['emscripten', ...Array(ClipCount).fill(1), 0]);
+  await page.waitForFunction(() => Module.UTF8ToString(Module._dravel2_audio_driver()) === 'emscripten', null, { timeout: WaitMs });
+  assert.deepEqual(await page.evaluate((n) => Array.from({ length: n }, (_, i) => Module._dravel2_clip_loaded(i + 1)), ClipCount + 1),
+    [...Array(ClipCount).fill(1), 0]);
   await page.evaluate(() => { const node = Module.SDL2.audio.scriptProcessorNode, feed = node.onaudioprocess;
     node.onaudioprocess = (e) => { feed(e); window.loud ||= e.outputBuffer.getChannelData(0).some((v) => Math.abs(v) > 1e-3); };
   });
-  await page.mouse.click(...Object.values(await farCorner(page, Click)));
+  await openFirst(page);
   await page.waitForFunction(() => window.loud, null, { timeout: WaitMs });
-  await until(page, 'the clicked cell did not open', opened(Click));
 
   // Keys that are not the game's, and the game's with Ctrl, Alt or Meta, are the browser's:
   // not cancelled, and not seen by the game (Ctrl+P does not pause); the game's own are.
@@ -251,8 +254,7 @@ test('a desktop page plays by mouse and keys, sounds its cues after the first cl
             'the wheel was swallowed');
   await page.keyboard.press('PageUp');  // back to the first board's idle rows (a new game)
   await until(page, 'PageUp did not deal a fresh board', covered);
-  await page.mouse.click(...Object.values(await farCorner(page, Click)));
-  await until(page, 'the clicked cell did not open', opened(Click));
+  await openFirst(page);
   assert.ok(!(await grab(page)).faceIs(FaceY.paused), 'Ctrl+P paused the game');
 
   // Rows added (8) until none is idle: the game is lost, and the hint line says how to start
@@ -269,8 +271,7 @@ test('a desktop page plays by mouse and keys, sounds its cues after the first cl
   await page.mouse.click(...face);
   await until(page, 'the face did not deal a fresh board', covered);
   await page.waitForFunction(() => document.getElementById('lost').hidden, null, { timeout: WaitMs });
-  await page.mouse.click(...Object.values(await farCorner(page, Click)));
-  await until(page, 'the clicked cell did not open', opened(Click));
+  await openFirst(page);
 
   const target = coveredCell(await grab(page)), corner = await farCorner(page, target);
   await page.mouse.click(corner.x, corner.y, { button: 'right' });
@@ -287,8 +288,7 @@ test('a desktop page plays by mouse and keys, sounds its cues after the first cl
   assert.ok(await page.locator('#pad button').evaluateAll((b) => b.every((e) => e.disabled)), 'the buttons still work');
   await page.locator('#again').click();
   await until(page, 'Play again did not start a fresh game', covered);
-  await page.mouse.click(...Object.values(await farCorner(page, Click)));
-  await until(page, 'the new game did not open the clicked cell', opened(Click));
+  await openFirst(page);
   await context.close();
 });
 
@@ -298,8 +298,7 @@ test('every load deals a new board', async () => {
   const boards = [];
   for (const i of [1, 2]) {
     const { page, context } = await openPage(`deal-${i}`, { width: 800, height: 800 });
-    await page.mouse.click(...Object.values(await farCorner(page, Click)));
-    await until(page, 'the clicked cell did not open', opened(Click));
+    await openFirst(page);
     await page.keyboard.press('f');
     await page.waitForTimeout(300);
     const f = await grab(page);
@@ -311,8 +310,7 @@ test('every load deals a new board', async () => {
 
 test('the clock stands still while the page is hidden', async () => {
   const { page, context } = await openPage('hidden', { width: 800, height: 800 });
-  await page.mouse.click(...Object.values(await farCorner(page, Click)));
-  await until(page, 'the clicked cell did not open', opened(Click));
+  await openFirst(page);
   // The idle rows once the row clock has caught up (it takes a step a turn).
   const idle = async () => {
     for (let last = -1; ;) {
@@ -358,8 +356,7 @@ for (const [name, scale, width, height, mobile] of screens) {
 test('a phone plays by touch: a tap opens, a long press marks, a button pauses; nothing zooms', async () => {
   const { page, context, cdp } = await openPage('phone-play', { scale: 3, width: 390, height: 844, mobile: true });
   assert.ok(!(await page.locator('#pad kbd').first().isVisible()), 'a phone shows keyboard keys');
-  await page.touchscreen.tap(...Object.values(await farCorner(page, Click)));
-  await until(page, 'the tapped cell did not open', opened(Click));
+  await openFirst(page, true);
   await page.waitForFunction(() => Module.SDL2.audioContext.state !== 'closed', null, { timeout: WaitMs });
   const target = coveredCell(await grab(page));
   await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [await farCorner(page, target)] });
@@ -422,8 +419,7 @@ test('installable, and an offline reload plays', async () => {
   await context.setOffline(true);
   await page.reload();
   await until(page, 'the offline page shows no fresh board', covered);
-  await page.mouse.click(...Object.values(await farCorner(page, Click)));
-  await until(page, 'the offline page did not open the clicked cell', opened(Click));
+  await openFirst(page);
   await context.close();
 });
 
@@ -471,8 +467,7 @@ test('figures: sizes, first board on a mid-range phone, quiet when idle', async 
 
   // Idle, at 1x CPU: a game in play after a click, its sound over, nothing pressed for 10 s.
   const { page, context, cdp } = await openPage('idle', { width: 1280, height: 800 });
-  await page.mouse.click(...Object.values(await farCorner(page, Click)));
-  await until(page, 'the clicked cell did not open', opened(Click));
+  await openFirst(page);
   await page.waitForTimeout(1500);
   await cdp.send('Performance.enable');
   const task = async () => (await cdp.send('Performance.getMetrics')).metrics.find((m) => m.name === 'TaskDuration').value;
