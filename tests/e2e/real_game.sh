@@ -100,14 +100,14 @@ window-manager)
   read -r left _ top bottom < <(xprop -id "$win" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
   [ "$X,$Y" = "$(((screen_w - BOARD_W - 2 * left) / 2 + left)),$(((screen_h - BOARD_H - 2 * bottom) / 2 + top))" ] ||
     fail "the framed window (extents $left $top $bottom) is at $X,$Y, not centred"
-  # Minimized 5 s (three rows' rise at level 30), the clock stands still; one may rise while seen.
+  # Minimized 3 s (three rows' rise at level 60), the clock stands still; one may rise while seen.
   click $(cell_corner 5 15)
-  xdotool key --window "$win" --delay 2 $(printf '0 %.0s' $(seq 29))
+  xdotool key --window "$win" --delay 1 $(printf '0 %.0s' $(seq 59))
   sleep 0.3
   shot
   before=$(idle_rows)
   xdotool windowminimize --sync "$win"
-  sleep 5
+  sleep 3
   xdotool windowactivate --sync "$win"
   sleep 0.3
   shot
