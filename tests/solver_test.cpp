@@ -148,7 +148,8 @@ TEST(Deduction, PairsAreProvenAnywhereOnTheRow) {
 
 // A number with nothing undecided around it makes no rule: the 1 at the lower left has its flag,
 // and the 0s left around its neighbours are a matter for the local pass, not the deduction. Under
-// the one idle row, the two open numbers share idle cells, which cancel as any other: 1-1 opens (2, 2).
+// the one idle row, two open numbers share idle cells, which cancel as any other: 1-1 opens the
+// two cells beside them, each with its sound.
 TEST(Deduction, NothingUndecidedMakesNoRuleAndSharedIdleCellsCancel) {
     Game g;
     std::vector<std::string> pic(8, ".......*");
@@ -157,11 +158,12 @@ TEST(Deduction, NothingUndecidedMakesNoRuleAndSharedIdleCellsCancel) {
     g.b.solve2();
     EXPECT_EQ(picture(g.b), pic);
     EXPECT_EQ(cues(), Cues{});
-    pic = {"*......*", "ooF....*", "....*..*"};
+    pic = {"*......*", "oo....**", "....*..*"};
     pic.resize(8, "......**");
     g.lay(pic, 1);
     g.b.solve2();
-    EXPECT_EQ(picture(g.b), with(pic, {{2, 2, 'o'}}));
+    EXPECT_EQ(picture(g.b), with(pic, {{2, 1, 'o'}, {2, 2, 'o'}}));
+    EXPECT_EQ(cues(), (Cues{"Left", "Left"}));
 }
 
 // Soundness: while every flag stands on a mine and no question mark is set, no pass opens a
