@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/scripted/disp_double.h"
@@ -30,9 +31,7 @@ inline Cues cues() {
 // What the counters and the face show: the first active row, the state, score and level.
 struct Status {
     int top, state, score, level;
-    bool operator==(const Status& o) const {
-        return top == o.top && state == o.state && score == o.score && level == o.level;
-    }
+    bool operator==(const Status& o) const { return std::tie(top, state, score, level) == std::tie(o.top, o.state, o.score, o.level); }
 };
 inline Status status(const MineBd& b) { return {b.top, b.state, b.score, b.level}; }
 inline std::ostream& operator<<(std::ostream& o, const Status& s) {

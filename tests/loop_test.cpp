@@ -2,6 +2,7 @@
 // and the client size kept to the board.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "tests/fixtures.h"
@@ -16,9 +17,9 @@ struct Turn { double at; int tick, top, state; };
 
 }  // namespace
 
-// One session on the virtual clock: a click deals at 0.5 s, the row clock steps every 5/6 s
-// and a row rises every twelve steps; a stall of 3 s at 12 s; a pause from 20 s (a right click
-// on the face) to 50 s; the window dragged at 51 s with a click beside the board in the same turn.
+// One session on the virtual clock: a click deals at 0.5 s, the row clock steps every 5/6 s, a row
+// rises every twelve steps; a 3 s stall at 12 s; a pause (a right click on the face) from 20 s to
+// 50 s; level 2 at 50.9 s; the window dragged at 51 s, a click beside the board in that turn.
 TEST(Loop, RepaintGridRowClockStallsPauseAndDrag) {
     dbl::reset();
     seededDeals(7);
@@ -34,15 +35,12 @@ TEST(Loop, RepaintGridRowClockStallsPauseAndDrag) {
     dbl::push(T0 + 0.5, dbl::Left, 5 * 16 + 8, 24 + 19 * 16 + 8);  // cell (5, 19)
     dbl::push(T0 + 20.0, dbl::Right, 96, 10);  // on the face
     dbl::push(T0 + 50.0, dbl::Key, 'P');
+    dbl::push(T0 + 50.9, dbl::Key, '0');  // level 2
     dbl::push(T0 + 51.0, dbl::Drag, 400, 500);
     dbl::push(T0 + 51.0, dbl::Left, 300, 300);
     dbl::closeAt(T0 + 52.0);
     EXPECT_EQ(runGame(), 0);
-    auto at = [&](double t) {
-        for (const Turn& s : turns)
-            if (s.at >= t) return s;
-        return turns.back();
-    };
+    auto at = [&](double t) { return *std::find_if(turns.begin(), turns.end() - 1, [t](const Turn& s) { return s.at >= t; }); };
     const double p = 5.0 / 6;
     EXPECT_EQ(at(0.4).tick, 0);
     EXPECT_EQ(at(0.5 + 5 * p + 0.01).tick, 5);  // counted from the first step after the deal
@@ -58,6 +56,10 @@ TEST(Loop, RepaintGridRowClockStallsPauseAndDrag) {
     EXPECT_EQ(at(20.5).state, StPaused);
     EXPECT_EQ(at(49.9).tick, at(20.5).tick);
     EXPECT_LE(at(50.5).tick - at(49.9).tick, 1);
+    std::vector<double> steps;  // the row clock's steps: the one after key 0 (level 2) 5/7 s after the last
+    for (std::size_t i = 1; i < turns.size(); i++) if (turns[i].tick != turns[i - 1].tick) steps.push_back(turns[i].at);
+    const auto next = std::upper_bound(steps.begin(), steps.end(), 50.9);
+    EXPECT_NEAR(*next - next[-1], 5.0 / 7, 0.01);
     // The repaint grid: one repaint in the first turn past each 1/15 s step, one for a stall.
     int offGrid = 0;
     for (double t : dbl::presents()) {

@@ -65,10 +65,12 @@ TEST(Solver, FloodOpensTheWholeRegionAndStopsAtNumbers) {
         EXPECT_EQ(cues(), Cues{});  // the flood is silent
         EXPECT_EQ(checkInvariants(b), "");
     }
-    g.lay(std::vector<std::string>(12, "*......."), 3);  // from the lower right corner the
-    b.open[7][11] = true;                                 // backward sweep floods it in one pass
-    EXPECT_EQ(repeat(b, &MineBd::solve0), 2);
-    EXPECT_EQ(openCount(b), 63);
+    for (const auto& [row, x, y] : {std::tuple{"*.......", 7, 11}, {".......*", 0, 3}}) {
+        g.lay(std::vector<std::string>(12, row), 3);  // from the lower right corner the backward
+        b.open[x][y] = true;                          // sweep floods it in one pass, from the
+        EXPECT_EQ(repeat(b, &MineBd::solve0), 2);     // upper left the forward one
+        EXPECT_EQ(openCount(b), 63);
+    }
     g.lay({"......*.", "......*.", "......*.", "*.......", "o?o....*", "ooo....*", "ooo....*",
            "......*.", ".....*..", ".....*.."}, 3);
     b.qstn[1][4] = true;  // a question mark beside a 0 is taken off and the cell opened

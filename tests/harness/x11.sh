@@ -1,8 +1,6 @@
-# The one harness for the scripts that play the real game in a private X server (the e2e
-# conditions, the install check, the Wine test, perf/run, bench/run), sourced by each: a
-# scratch folder and its cleanup, fail, Xvfb and optionally a window manager or a Wine prefix,
-# the game started and its window found, its size, clicks, Esc and the exit status, and
-# screenshots read back against the sheets. The game's fixed facts come from facts.sh.
+# The one harness of the scripts that play the real game in a private X server (e2e, install,
+# Wine, perf/run, bench/run): a scratch folder, Xvfb, a window manager or a Wine prefix, the
+# game's window, its size, clicks, Esc, the exit status, screenshots; the facts from facts.sh.
 # shellcheck shell=bash
 # shellcheck source=facts.sh
 . "$(dirname "${BASH_SOURCE[0]}")/facts.sh"
