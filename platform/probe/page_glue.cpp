@@ -7,15 +7,10 @@
 #include <cstdint>
 
 #include "platform/probe/disp_probe.h"
+#include "platform/sdl/desktop.h"
 #include "platform/sdl/layer.h"
 
 namespace {
-
-// Wakes the game's loop if it sleeps (platform/sdl/desktop_web.cpp), once the page's call has
-// returned.
-EM_JS(void, WakeLoop, (), {
-  if (Module.dravel2Wake) Promise.resolve().then(() => Module.dravel2Wake && Module.dravel2Wake());
-});
 
 // The game's clock stands still while the page cannot be seen: hidden (another tab or app),
 // left (pagehide: the back-forward cache) or frozen; it goes on from where it stopped when the
@@ -40,13 +35,13 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void dravel2_room_changed() {
   disp_sdl::RoomChanged();
   disp_sdl::RedrawFrame();
-  WakeLoop();
+  disp_sdl::desktop::Wake();
 }
 
 // The page can be seen (1) or not (0).
 EMSCRIPTEN_KEEPALIVE void dravel2_page_seen(int seen) {
   disp_sdl::HoldClock(seen == 0);
-  if (seen) WakeLoop();
+  if (seen) disp_sdl::desktop::Wake();
 }
 
 // A press of button 1 (left) or 3 (right) at canvas pixel (x, y), as the page's taps and long

@@ -30,6 +30,9 @@ bool NoWindowManager(SDL_Window* window);
 double SoundDeviceDelay();
 // Sleeps about ms milliseconds.
 void Sleep(std::int32_t ms);
+// Ends a sleep of the loop that hands the turn back to the browser, once the caller has
+// returned (input the page brings in itself); nothing where the sleep is the system's.
+void Wake();
 // The game asked for a clip (its handle), and the clips' mixing found nothing sounding: in a
 // browser the page hears of the cue, and its audio rests while silent; nothing elsewhere.
 void SoundStarted(std::uint32_t clip);

@@ -32,6 +32,8 @@ void Sleep(std::int32_t ms) {
   if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
 }
 
+void Wake() {}
+
 double SoundDeviceDelay() { return 0; }
 
 void SoundStarted(std::uint32_t) {}
