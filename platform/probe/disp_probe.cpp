@@ -105,9 +105,16 @@ bool DispPushQuit() {
   return SDL_PushEvent(&e) == 1;
 }
 
-bool DispClipLoaded(std::uint32_t clip) { return l.clips.Loaded(clip); }
+// A clip not yet read is read first: the probes see the sound the game will have.
+bool DispClipLoaded(std::uint32_t clip) {
+  ReadClips();
+  return l.clips.Loaded(clip);
+}
 
-bool DispClipPlaying(std::uint32_t clip) { return l.clips.Playing(clip); }
+bool DispClipPlaying(std::uint32_t clip) {
+  ReadClips();
+  return l.clips.Playing(clip);
+}
 
 int DispMixAudio(std::int16_t* out, int frames, int* rate) { return l.clips.MixForProbe(out, frames, rate); }
 

@@ -28,7 +28,8 @@ bool DispPushCloseRequest();
 // Queues the application quit request (what SIGINT or the last window's close gives). False
 // without a window.
 bool DispPushQuit();
-// Whether a clip handle holds sound, and whether it is sounding now.
+// Whether a clip handle holds sound, and whether it is sounding now; a clip still unread (the
+// device not yet open) is read first.
 bool DispClipLoaded(std::uint32_t clip);
 bool DispClipPlaying(std::uint32_t clip);
 // Stops the audio device playing by itself and mixes the next `frames` frames of what sounds

@@ -154,14 +154,25 @@ int Clips::VolumeForAll() const {
 }
 
 std::uint32_t Clips::Add(const std::vector<std::uint8_t>& file) {
-  Clip clip;
-  if (device_ != Device::kNone) clip.samples = Decode(file);
-  clip.peak = Peak(clip.samples);
   if (device_ == Device::kOpen) SDL_LockAudioDevice(id_);
-  clips_.push_back(std::move(clip));
+  clips_.emplace_back();
+  if (device_ == Device::kOpen) SDL_UnlockAudioDevice(id_);
+  const auto clip = static_cast<std::uint32_t>(clips_.size());
+  Set(clip, file);
+  return clip;
+}
+
+void Clips::Set(std::uint32_t clip, const std::vector<std::uint8_t>& file) {
+  if (clip - 1u >= clips_.size()) return;
+  Clip c;
+  if (device_ != Device::kNone) c.samples = Decode(file);
+  c.peak = Peak(c.samples);
+  if (device_ == Device::kOpen) SDL_LockAudioDevice(id_);
+  Clip& was = clips_[clip - 1u];
+  if (was.sounding) --sounding_;
+  was = std::move(c);
   volume_ = VolumeForAll();
   if (device_ == Device::kOpen) SDL_UnlockAudioDevice(id_);
-  return static_cast<std::uint32_t>(clips_.size());
 }
 
 bool Clips::Open() {

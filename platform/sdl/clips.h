@@ -18,6 +18,9 @@ class Clips {
   // A new clip from the bytes of a WAVE file, decoded at once; silent when they are not a sane
   // one, or when the device was found missing. Handles start at 1 and stay valid until Release.
   std::uint32_t Add(const std::vector<std::uint8_t>& file);
+  // Gives a clip the sound of another WAVE file's bytes, as Add would; nothing for a handle
+  // that names no clip.
+  void Set(std::uint32_t clip, const std::vector<std::uint8_t>& file);
   // Opens the device the first time it is called, and converts the clips loaded so far to its
   // format; every later call returns at once. Returns whether the device is open: without one
   // every clip is silent.

@@ -1,7 +1,7 @@
 // The frame's display operations: the draws the game makes between Clear164 and FreshWin45,
-// scaled and shown, and not shown again while they stay the same. The audio device opens at a
-// repaint after the first (desktop::SoundDeviceDelay), once the first frame is on the screen:
-// its probing never delays the first picture.
+// scaled and shown, and not shown again while they stay the same. The clips are read and the
+// audio device opens at a repaint after the first (desktop::SoundDeviceDelay), once the first
+// frame is on the screen: neither ever delays the first picture.
 #include <algorithm>
 #include <cstdio>
 
@@ -47,6 +47,7 @@ void FreshWin45() {
   if (l.trace) std::fprintf(stderr, "frame %.6f%s\n", l.clock.Now(), changed ? "" : " unchanged");
   if (!l.clips.Opened() && l.firstFrameAt >= 0 &&
       l.clock.Now() - l.firstFrameAt >= desktop::SoundDeviceDelay()) {
+    ReadClips();
     bool open = false;
     {
       desktop::QuietStderr quiet;

@@ -49,6 +49,7 @@ void DestroyWindow() {
 void ShutDown() {
   DestroyWindow();
   g_layer.clips.Release();
+  g_layer.unreadClips.clear();
   g_layer.bitmaps.Release();
   SDL_Quit();
 }

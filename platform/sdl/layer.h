@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/sdl/bitmaps.h"
 #include "platform/sdl/clips.h"
@@ -54,6 +56,9 @@ struct Layer {
 
   Bitmaps bitmaps;
   Clips clips;
+  // The clips the game asked for before the audio device opened, by handle and file: read and
+  // decoded when it opens, so that the first frame never waits for them.
+  std::vector<std::pair<std::uint32_t, std::string>> unreadClips;
   // The game's files already said to be refused: each is said once.
   std::set<std::string> refusedFiles;
   FrameList frame;
@@ -84,6 +89,8 @@ void RedrawFrame();
 // Follows the window into and out of its maximized state, and fits the board to it while it is
 // maximized (maximize.cpp).
 void FollowMaximized();
+// Reads and decodes the clips still unread, and names the files refused (sounds.cpp).
+void ReadClips();
 // Holds the game's clock while the window cannot be seen (minimized, the page hidden), and
 // lets it go on when it can again.
 void HoldClock(bool hold);

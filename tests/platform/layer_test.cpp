@@ -95,7 +95,12 @@ class Layer : public testing::Test {
     return (dir_ / name).string();
   }
   std::uint32_t Load(const Bytes& bytes) { return LoadBMP197(Write("sheet.bmp", bytes).c_str()); }
-  std::uint32_t Clip(const Bytes& bytes) { return LoadAudio292(Write("clip.wav", bytes).c_str()); }
+  // Read at once (by the probe), before the next clip's bytes take the file's place.
+  std::uint32_t Clip(const Bytes& bytes) {
+    const std::uint32_t clip = LoadAudio292(Write("clip.wav", bytes).c_str());
+    DispClipLoaded(clip);
+    return clip;
+  }
   static std::uint32_t Pixel(std::uint32_t bmp, int x, int y) {
     std::uint32_t rgb = 0xDEADBEEF;
     EXPECT_TRUE(DispBitmapPixel(bmp, x, y, &rgb)) << x << "," << y;
@@ -348,17 +353,16 @@ TEST_F(Layer, ClosingEndsTheWindowAndLaterCallsAreHarmless) {
   EXPECT_FALSE(DispBitmapPixel(bmp, 3, 0, &rgb) || DispBitmapPixel(bmp, 0, 2, &rgb));
 }
 
-// The device opens once the first frame is shown: a cue before it is dropped. Then clips
-// overlap, a clip sounded again restarts, and all of them at once never clip.
+// The clips are read and the device opens once the first frame is shown: a cue before it is
+// dropped. Then clips overlap, a clip sounded again restarts, and all of them at once never clip.
 TEST_F(Layer, ClipsOverlapRestartAndNeverClip) {
   // A missing clip weighs nothing; the volume is 128 * 32767 / 40328, just 104.
   const std::uint32_t none = LoadAudio292("/no/such.wav");
-  const std::uint32_t a = Clip(Pcm(1000, 22050, 1, 16, 10328)), b = Clip(Pcm(300, 22050, 1, 16, 30000));
-  ASSERT_TRUE(DispClipLoaded(a) && DispClipLoaded(b) && !DispClipLoaded(none));
+  const std::uint32_t a = LoadAudio292(Write("a.wav", Pcm(1000, 22050, 1, 16, 10328)).c_str());
+  const std::uint32_t b = LoadAudio292(Write("b.wav", Pcm(300, 22050, 1, 16, 30000)).c_str());
   SetAudioPos305(a, 0);
   std::int16_t out[2];
   int rate = 0;
-  EXPECT_FALSE(DispClipPlaying(a)) << "a cue before the first frame";
   EXPECT_EQ(DispMixAudio(out, 1, &rate), 0) << "a device open before the first frame";
   Open();
   FreshWin45();
@@ -376,7 +380,7 @@ TEST_F(Layer, ClipsOverlapRestartAndNeverClip) {
       EXPECT_TRUE(DispClipPlaying(a) && !DispClipPlaying(b));  // b is done, a sounds on
     }
   }
-  EXPECT_FALSE(DispClipPlaying(a) || DispClipPlaying(b));
+  EXPECT_FALSE(DispClipPlaying(a) || DispClipPlaying(b) || DispClipLoaded(none));
   // A clip at another rate is converted: 4000 frames at 11.025 kHz last about 8000 here; a third
   // clip lowers everyone's volume, to at most 128 * 32767 / 60000 (less if it overshoots).
   SetAudioPos305(Clip(Pcm(4000, 11025, 1, 16, 20000)), 0);
