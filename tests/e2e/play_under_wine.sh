@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
-# The Windows build under Wine in a private X server, read back against the sheets:
-# dravel2.exe copied alone into an empty folder and started from one whose bmp\ is junk (the
-# fresh board, a click that opens a cell, P pausing every cell, Esc with status 0); /? shows the
-# help; maximized under a window manager, the board centred at the largest whole scale, a click
-# on a cell; at 192 DPI the window doubled, with a 64-pixel icon for the taskbar. Then the
-# installer, silent, into a fresh Wine prefix: the shortcut and the uninstall entry, the
-# installed game plays, the silent uninstall leaves nothing of it. Installs Wine and the X tools
-# when missing; the first Wine prefix is made once in ~/.cache/dravel2-win/wine.
-# Usage: play_under_wine.sh [ZIP]   (the installer beside it; default: what windows/build makes,
-# built first)
+# The Windows build under Wine in a private X server, read back against the sheets: dravel2.exe copied alone
+# into an empty folder and started from one whose bmp\ is junk plays (real_game.sh play) and maximizes
+# (real_game.sh maximize); /? shows the help; at 192 DPI the window doubles, with a 64-pixel icon for the
+# taskbar. Then the installer, silent, into a fresh Wine prefix: the shortcut and the uninstall entry, the
+# installed game plays, the silent uninstall leaves nothing of it. Installs Wine and the X tools when
+# missing; the first Wine prefix is made once in ~/.cache/dravel2-win/wine.
+# Usage: play_under_wine.sh [ZIP]   (the installer beside it; default: windows/build's, built first)
+# shellcheck disable=SC2119  # the harness's functions take optional arguments
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ $# -gt 0 ]; then packages=("$1" "${1%.zip}-setup.exe"); else mapfile -t packages < <("$here/../../windows/build"); fi
@@ -19,9 +17,8 @@ zip=$(realpath "${packages[0]}") setup=$(realpath "${packages[1]}")
 export WINEPREFIX=${DRAVEL2_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/dravel2-win}/wine
 wine_prefix
 unzip -q "$zip" -d "$work/unzipped"
-mkdir "$work/alone-é"
-cp "$(find "$work/unzipped" -name dravel2.exe)" "$work/alone-é/"
 game=$work/alone-é/dravel2.exe
+install -D "$(find "$work/unzipped" -name dravel2.exe)" "$game"
 wine64 "$game" /? >"$work/help" 2>&1 || fail "/? exits $?"
 grep -q '^usage: dravel2' "$work/help" && grep -q 'Esc' "$work/help" || fail "/? shows no help: $(cat "$work/help")"
 # The display's DPI, as Windows' scale setting sets it (96 is 100 %); the game started next sees
@@ -38,14 +35,12 @@ start_game
 shot
 crisp && same $((BOARD_W / 2 - 12)) 0 24 24 face.bmp 96 || fail "the play face is not doubled at 192 DPI"
 xprop -id "$win" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "no 64-pixel window icon at 192 DPI"
-press_esc
-expect_exit "Esc at 192 DPI" 0
+quit_with_esc "Esc at 192 DPI"
 set_dpi 96
-
 export WINEPREFIX=$work/fresh
 wine_prefix
-wine64 "$setup" /S || fail "the installer exits $?"
-wineserver -w
+silently() { wine64 "$1" /S || fail "$2 exits $?"; wineserver -w; }  # EXE WHAT: /S, then Wine done with it
+silently "$setup" "the installer"
 home=$WINEPREFIX/drive_c/users/$(id -un)
 installed=$home/AppData/Local/Programs/Dravel2
 shortcut="$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Dravel2.lnk"
@@ -53,8 +48,7 @@ shortcut="$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Dravel2.ln
 grep -q '^\[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\Dravel2\]' "$WINEPREFIX/user.reg" ||
   fail "no uninstall entry"
 "$here/real_game.sh" "wine64 $installed/dravel2.exe" play
-wine64 "$installed/Uninstall.exe" /S || fail "the uninstaller exits $?"
-wineserver -w
+silently "$installed/Uninstall.exe" "the uninstaller"
 left=$(find "$WINEPREFIX/drive_c" -iname '*dravel2*'; grep -il dravel2 "$WINEPREFIX"/*.reg || true)
 [ -z "$left" ] || fail "left after uninstalling: $left"
 echo PASS
