@@ -34,7 +34,8 @@ start_xvfb
 start_game
 shot
 crisp && same $((BOARD_W / 2 - 12)) 0 24 24 face.bmp 96 || fail "the play face is not doubled at 192 DPI"
-xprop -id "$win" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "no 64-pixel window icon at 192 DPI"
+# Wine hands the icon to the X server in a moment of its own: poll for it.
+poll 5 eval 'xprop -id "$win" _NET_WM_ICON | grep -q "Icon (64 x 64)"' || fail "no 64-pixel window icon at 192 DPI"
 quit_with_esc "Esc at 192 DPI"
 set_dpi 96
 export WINEPREFIX=$work/fresh
