@@ -14,7 +14,7 @@ foreach(name IN LISTS FILES)
   string(APPEND entries "    {\"${name}\", kFile${i}, sizeof kFile${i}},\n")
   math(EXPR i "${i} + 1")
 endforeach()
-file(WRITE ${OUT}.new "// Written at build time by platform/sdl/builtin_files.cmake from assets/.
+file(WRITE ${OUT}.new "// Written at build time by platform/sdl/builtin_files.cmake from ${ROOT}.
 #include \"platform/sdl/builtin_files.h\"
 
 namespace disp_sdl {

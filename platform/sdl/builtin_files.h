@@ -1,5 +1,6 @@
-// The sheets and clips built into the game at build time from assets/: what it uses when no file
-// of the name is found (builtin_files.cmake writes them).
+// The sheets and clips built into the game at build time from assets/ (the browser's page has
+// its clips coded smaller): what it uses when no file of the name is found (builtin_files.cmake
+// writes them).
 #pragma once
 #include <cstddef>
 
@@ -11,8 +12,7 @@ struct BuiltinFile {
   std::size_t size;
 };
 
-// Every built-in file, then an entry whose name is null. Empty where the game's files come
-// packaged with it (the browser's page).
+// Every built-in file, then an entry whose name is null.
 extern const BuiltinFile kBuiltinFiles[];
 
 }  // namespace disp_sdl
