@@ -5,6 +5,7 @@ index.js, index.wasm and, if any, index.data) into SITE_DIR, afresh:
 - the script, the wasm and the data take their contents' digest into their names
   (index.1a2b3c4d.wasm), and the files that name them are rewritten to match, so that a server
   can let browsers keep them for good (web/serve) and a new build is never mixed with an old one;
+- the script opens with the hint that has Chromium compile all its functions as it downloads;
 - the icons (web/icons.py), the web app manifest and the service worker (web/sw.js, told the
   files to keep and named after their digest);
 - beside each file that compresses, FILE.gz (gzip -9) and FILE.br (brotli -q 11, where Debian's
@@ -45,6 +46,10 @@ def main():
             (site / hashed).write_bytes(data)
             script = script.replace(name.encode(), hashed.encode())
             html = html.replace(f'"{name}"', f'"{hashed}"')
+    # Chromium compiles every function of the script while it downloads, off the page's own
+    # thread, instead of each at its first call on it: Emscripten's glue calls most of its
+    # functions as the game starts.
+    script = b'//# allFunctionsCalledOnLoad\n' + script
     hashed_js = f'index.{digest(script)}.js'
     (site / hashed_js).write_bytes(script)
     html = html.replace('"index.js"', f'"{hashed_js}"')
