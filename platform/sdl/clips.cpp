@@ -153,13 +153,11 @@ int Clips::VolumeForAll() const {
   return static_cast<int>(std::max<long long>(1, SDL_MIX_MAXVOLUME * 32767LL / peaks));
 }
 
-std::uint32_t Clips::Add(const std::vector<std::uint8_t>& file) {
+std::uint32_t Clips::Add() {
   if (device_ == Device::kOpen) SDL_LockAudioDevice(id_);
   clips_.emplace_back();
   if (device_ == Device::kOpen) SDL_UnlockAudioDevice(id_);
-  const auto clip = static_cast<std::uint32_t>(clips_.size());
-  Set(clip, file);
-  return clip;
+  return static_cast<std::uint32_t>(clips_.size());
 }
 
 void Clips::Set(std::uint32_t clip, const std::vector<std::uint8_t>& file) {

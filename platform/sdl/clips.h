@@ -15,11 +15,12 @@ class Clips {
   // The game's clips are short cues; a larger file is not one of them.
   static constexpr std::size_t kMaxFileBytes = std::size_t{32} << 20;
 
-  // A new clip from the bytes of a WAVE file, decoded at once; silent when they are not a sane
-  // one, or when the device was found missing. Handles start at 1 and stay valid until Release.
-  std::uint32_t Add(const std::vector<std::uint8_t>& file);
-  // Gives a clip the sound of another WAVE file's bytes, as Add would; nothing for a handle
-  // that names no clip.
+  // A new clip, silent until Set gives it sound. Handles start at 1 and stay valid until
+  // Release.
+  std::uint32_t Add();
+  // Gives a clip the sound of the bytes of a WAVE file, decoded at once; silent when they are
+  // not a sane one, or when the device was found missing. Nothing for a handle that names no
+  // clip.
   void Set(std::uint32_t clip, const std::vector<std::uint8_t>& file);
   // Opens the device the first time it is called, and converts the clips loaded so far to its
   // format; every later call returns at once. Returns whether the device is open: without one

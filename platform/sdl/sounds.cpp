@@ -25,7 +25,7 @@ using namespace disp_sdl;
 std::uint32_t LoadAudio292(const char* path) {
   ShutDownAtExit();
   Layer& l = TheLayer();
-  const std::uint32_t clip = l.clips.Add({});
+  const std::uint32_t clip = l.clips.Add();
   if (path && *path) l.unreadClips.emplace_back(clip, path);
   if (l.clips.Opened()) ReadClips();
   return clip;
