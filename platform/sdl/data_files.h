@@ -24,6 +24,10 @@ struct DataFile {
 // is. Only a regular file of at most cap bytes is read.
 DataFile ReadDataFile(const char* path, std::size_t cap);
 
+// The file `path` on the disk (the rules above; never in a browser's page, which has none):
+// false when there is none, else sets d->file and reads d->bytes (disk_files*.cpp).
+bool ReadFromDisk(const char* path, std::size_t cap, DataFile* d);
+
 // One line on stderr, the first time for each file that `said` holds afterwards: the game
 // refused `file`, and does `instead`.
 void SayRefused(const std::string& file, const char* instead, std::set<std::string>* said);
