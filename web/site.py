@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Lays out the page that web/build serves, from what emcc linked (LINK_DIR: index.html,
-index.js, index.wasm and, if any, index.data) into SITE_DIR, afresh:
+index.js and index.wasm) into SITE_DIR, afresh:
 
-- the script, the wasm and the data take their contents' digest into their names
+- the script and the wasm take their contents' digest into their names
   (index.1a2b3c4d.wasm), and the files that name them are rewritten to match, so that a server
   can let browsers keep them for good (web/serve) and a new build is never mixed with an old one;
 - the script opens with the hint that has Chromium compile all its functions as it downloads;
@@ -39,13 +39,11 @@ def main():
 
     html = (link / 'index.html').read_text()
     script = (link / 'index.js').read_bytes()
-    for name in ('index.wasm', 'index.data'):
-        if (link / name).exists():
-            data = (link / name).read_bytes()
-            hashed = f'index.{digest(data)}.{name.split(".")[1]}'
-            (site / hashed).write_bytes(data)
-            script = script.replace(name.encode(), hashed.encode())
-            html = html.replace(f'"{name}"', f'"{hashed}"')
+    wasm = (link / 'index.wasm').read_bytes()
+    hashed_wasm = f'index.{digest(wasm)}.wasm'
+    (site / hashed_wasm).write_bytes(wasm)
+    script = script.replace(b'index.wasm', hashed_wasm.encode())
+    html = html.replace('"index.wasm"', f'"{hashed_wasm}"')
     # Chromium compiles every function of the script while it downloads, off the page's own
     # thread, instead of each at its first call on it: Emscripten's glue calls most of its
     # functions as the game starts.
