@@ -162,7 +162,7 @@ std::int32_t CreateWin39(std::int32_t w, std::int32_t h, std::uint32_t color, st
   SDL_StopTextInput();
   // Show a cleared frame rather than whatever the new window's memory held.
   SDL_RenderClear(l.renderer);
-  SDL_RenderPresent(l.renderer);
+  if (desktop::ShowsUnpaintedMemory()) SDL_RenderPresent(l.renderer);
   SetWindowIcon(l.window);
   SDL_ShowWindow(l.window);
   AwaitFrame();
