@@ -1,10 +1,8 @@
 // The C library's memset, memcpy and memmove in the browser, as the wasm's bulk memory
 // instructions (memory.fill, memory.copy), which the browser runs at its own speed. Emscripten's
-// own fill and copy in wasm a word at a time, and call out to JavaScript for large copies: the
-// game's first board clears about a megabyte (its state and its frame) before the page shows it,
-// and on a slow phone that took a tenth of a second. Compiled with -mbulk-memory and without
-// link-time optimisation (platform/sdl/CMakeLists.txt), so that each compiles to the one
-// instruction and never to a call of itself.
+// own fill and copy in wasm a word at a time, and call out to JavaScript for every large copy.
+// Compiled with -mbulk-memory and without link-time optimisation (platform/sdl/CMakeLists.txt),
+// so that each compiles to the one instruction and never to a call of itself.
 #include <cstddef>
 
 extern "C" {

@@ -160,7 +160,7 @@ std::int32_t CreateWin39(std::int32_t w, std::int32_t h, std::uint32_t color, st
   SDL_SetRenderDrawBlendMode(l.renderer, SDL_BLENDMODE_NONE);
   // Letters arrive as key presses only, not also as text.
   SDL_StopTextInput();
-  // Show a cleared frame rather than whatever the new window's memory held.
+  // A cleared frame, shown where the new window would otherwise show whatever its memory held.
   SDL_RenderClear(l.renderer);
   if (desktop::ShowsUnpaintedMemory()) SDL_RenderPresent(l.renderer);
   SetWindowIcon(l.window);

@@ -119,12 +119,13 @@ async function openFirst(page, tap = false) {
 
 // One browser a device scale factor, started as web/test/run's note says (no sandbox, no GPU,
 // nothing fetched behind the test's back, sRGB so that the screen shows the canvas's colours).
-const launch = (scale) => chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', args: [
-  '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-  '--disable-component-update', '--disable-sync', '--force-color-profile=srgb', `--force-device-scale-factor=${scale}`] });
 const browsers = new Map();
 function browserAt(scale) {
-  if (!browsers.has(scale)) browsers.set(scale, launch(scale));
+  if (!browsers.has(scale))
+    browsers.set(scale, chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', args: [
+      '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync', '--force-color-profile=srgb',
+      `--force-device-scale-factor=${scale}`] }));
   return browsers.get(scale);
 }
 after(async () => { for (const b of browsers.values()) await (await b).close(); });
@@ -436,11 +437,10 @@ test('figures: sizes, first board on a mid-range phone, quiet when idle', async 
   // First painted board: five cold loads (a fresh profile each: no cache, no service worker)
   // of a phone at 390 x 844, with 4x CPU throttling and a 10 Mbit/s, 40 ms network; from the
   // start of navigation to the first animation frame that shows the board; and the bytes that
-  // crossed the network. In a browser of their own, started for them: the loads measure the
-  // page, not what the cases before left in the shared one.
-  const loads = [], fresh = await launch(3);
+  // crossed the network.
+  const loads = [];
   for (let i = 0; i < 5; i++) {
-    const context = await fresh.newContext({ viewport: null, hasTouch: true });
+    const context = await (await browserAt(3)).newContext({ viewport: null, hasTouch: true });
     await context.addInitScript(() => {
       const look = () => {
         const c = document.getElementById('canvas');
@@ -463,7 +463,6 @@ test('figures: sizes, first board on a mid-range phone, quiet when idle', async 
     loads.push({ ms: Math.round(await page.evaluate(() => window.dravel2FirstBoard)), bytes });
     await context.close();
   }
-  await fresh.close();
   bench.firstBoard = { loadsMs: loads.map((l) => l.ms), medianMs: median(loads.map((l) => l.ms)), sentBytes: median(loads.map((l) => l.bytes)) };
 
   // Idle, at 1x CPU: a game in play after a click, its sound over, nothing pressed for 10 s.
