@@ -27,14 +27,7 @@ bool DispBitmapPixel(std::uint32_t bmp, std::int32_t x, std::int32_t y, std::uin
 }
 
 bool DispFramePixel(std::int32_t x, std::int32_t y, std::uint32_t* rgb) {
-  if (!l.renderer || x < 0 || y < 0) return false;
-  int w = 0, h = 0;
-  if (SDL_GetRendererOutputSize(l.renderer, &w, &h) != 0 || x >= w || y >= h) return false;
-  const SDL_Rect one{x, y, 1, 1};
-  Uint32 pixel = 0;
-  if (SDL_RenderReadPixels(l.renderer, &one, SDL_PIXELFORMAT_RGB888, &pixel, 4) != 0) return false;
-  *rgb = pixel & 0xFFFFFFu;
-  return true;
+  return l.screen.ReadPixel(x, y, rgb);
 }
 
 std::uint32_t DispPlaceholderPixel(std::int32_t x, std::int32_t y) { return Bitmaps::PlaceholderAt(x, y); }

@@ -19,9 +19,6 @@ int Scale(SDL_Window* window, int pixelsPerUnit);
 // In a browser, sets the page (full) and the room it has for the canvas (usable), in window
 // units, and returns true; on a desktop returns false: the screen is SDL's display.
 bool PageArea(SDL_Rect* full, SDL_Rect* usable);
-// True where a new window, once shown, shows whatever its memory held until a frame is
-// presented (a desktop's); false where it shows nothing of its own (the page's canvas).
-bool ShowsUnpaintedMemory();
 // True where SDL_SetWindowPosition places the window's frame (X11: the window manager reads
 // the position by the window's gravity), false where it places the client area.
 bool PlacesFrame();

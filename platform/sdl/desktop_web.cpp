@@ -98,11 +98,6 @@ bool PageArea(SDL_Rect* full, SDL_Rect* usable) {
   return true;
 }
 
-// The canvas is transparent until the game's first frame, which comes in the same turn: the page
-// never shows it before. Presenting a cleared frame first cost the copy of a whole frame into
-// the canvas, a fiftieth of a second on a slow phone.
-bool ShowsUnpaintedMemory() { return false; }
-
 bool PlacesFrame() { return false; }
 
 bool NoWindowManager(SDL_Window*) { return false; }

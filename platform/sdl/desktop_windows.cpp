@@ -24,8 +24,6 @@ int Scale(SDL_Window* window, int) {
 
 bool PageArea(SDL_Rect*, SDL_Rect*) { return false; }
 
-bool ShowsUnpaintedMemory() { return true; }
-
 bool PlacesFrame() { return false; }
 
 bool NoWindowManager(SDL_Window*) { return false; }

@@ -78,8 +78,6 @@ int Scale(SDL_Window* window, int pixelsPerUnit) {
 
 bool PageArea(SDL_Rect*, SDL_Rect*) { return false; }
 
-bool ShowsUnpaintedMemory() { return true; }
-
 bool PlacesFrame() { return true; }
 
 bool NoWindowManager(SDL_Window* window) {

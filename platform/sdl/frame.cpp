@@ -21,7 +21,7 @@ void Clear164() { l.frame.Begin(); }
 
 void DrawBMP214(std::uint32_t bmp, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
   const Bitmap* b = l.bitmaps.Find(bmp);
-  if (!b || !b->surface || !l.renderer) return;
+  if (!b || !b->surface || !l.screen.IsOpen()) return;
   // Unscaled, cut to the box: a 13 x 23 digit in its 13 x 24 box keeps its crisp pixels and
   // leaves the box's last row to the background. Far outside the window nothing shows.
   const std::int32_t dw = std::min(w, b->surface->w), dh = std::min(h, b->surface->h);
@@ -33,16 +33,15 @@ void DrawBMP214(std::uint32_t bmp, std::int32_t x, std::int32_t y, std::int32_t 
 // The trace says "frame T" for a frame drawn and shown, "frame T unchanged" for one left as it
 // was on the screen: either way the repaint is over.
 void FreshWin45() {
-  if (!l.renderer) return;
-  const bool changed = l.frame.Changed(l.bitmaps.Changes());
+  if (!l.screen.IsOpen()) return;
+  const bool changed = l.frame.Changed(l.bitmaps.Changes()) || l.screen.Lost();
   if (changed) {
     // Maximized, the board is drawn into its place, and the margin round it keeps the colour
     // the frame is cleared with.
     const int ratio = l.scale.PixelsPerUnit();
     const SDL_Rect board{l.boardX * ratio, l.boardY * ratio, l.gameW * l.scale.Now(), l.gameH * l.scale.Now()};
-    SDL_RenderSetViewport(l.renderer, l.maximized ? &board : nullptr);
-    l.frame.Render(l.renderer, l.bitmaps, l.scale.Now(), l.bitmaps.Changes());
-    SDL_RenderPresent(l.renderer);
+    l.screen.Show(l.frame.Draws(), l.bitmaps, l.scale.Now(), l.maximized ? &board : nullptr);
+    l.frame.Shown(l.bitmaps.Changes());
   }
   if (l.trace) std::fprintf(stderr, "frame %.6f%s\n", l.clock.Now(), changed ? "" : " unchanged");
   if (!l.clips.Opened() && l.firstFrameAt >= 0 &&

@@ -1,4 +1,4 @@
-// The frame's draws, their digest, and their rendering at a scale.
+// The frame's draws and their digest.
 #include "platform/sdl/frame_list.h"
 
 namespace disp_sdl {
@@ -30,15 +30,7 @@ bool FrameList::Changed(std::uint64_t pictures) const {
   return stale_ || digest_ != shownDigest_ || shownPictures_ != pictures;
 }
 
-void FrameList::Render(SDL_Renderer* r, Bitmaps& bitmaps, int scale, std::uint64_t pictures) {
-  SDL_RenderClear(r);
-  for (const Draw& d : drawing_) {
-    SDL_Texture* texture = bitmaps.Texture(d.bmp, r);
-    if (!texture) continue;
-    const SDL_Rect from{0, 0, d.w, d.h};
-    const SDL_Rect to{d.x * scale, d.y * scale, d.w * scale, d.h * scale};
-    SDL_RenderCopy(r, texture, &from, &to);
-  }
+void FrameList::Shown(std::uint64_t pictures) {
   shownDigest_ = digest_;
   shownPictures_ = pictures;
   stale_ = false;

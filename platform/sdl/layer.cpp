@@ -22,10 +22,9 @@ void ShutDownAtExit() {
 
 void DestroyWindow() {
   Layer& l = g_layer;
-  if (l.renderer) {
+  if (l.screen.IsOpen()) {
     l.bitmaps.ForgetTextures();
-    SDL_DestroyRenderer(l.renderer);
-    l.renderer = nullptr;
+    l.screen.Close();
   }
   if (l.window) {
     SDL_DestroyWindow(l.window);

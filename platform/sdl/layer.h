@@ -16,6 +16,7 @@
 #include "platform/sdl/clock.h"
 #include "platform/sdl/frame_list.h"
 #include "platform/sdl/scale.h"
+#include "platform/sdl/screen.h"
 
 namespace disp_sdl {
 
@@ -26,9 +27,9 @@ constexpr std::int32_t kMaxClientSide = 16384;
 enum class Message { kNone, kLeft, kRight, kKey };
 
 struct Layer {
-  // The open window and its renderer; both null while no window is open.
+  // The open window, null while none is open, and where its frames show (open with it).
   SDL_Window* window = nullptr;
-  SDL_Renderer* renderer = nullptr;
+  Screen screen;
   bool videoUp = false;
   // CreateWin39 failed to open a window, until the next CreateWin39 or CloseWin46: the game is
   // about to end.
@@ -77,7 +78,7 @@ Layer& TheLayer();
 // Makes ShutDown run when the process exits, so that the game, which never releases its
 // bitmaps, clips and window, still leaves nothing behind. Cheap to call again.
 void ShutDownAtExit();
-// Destroys the window and its renderer if open, and stops video; IsWin47 is false after.
+// Destroys the window and its screen if open, and stops video; IsWin47 is false after.
 void DestroyWindow();
 // Releases everything the layer holds and quits SDL; the layer can start afresh after it.
 void ShutDown();

@@ -149,27 +149,21 @@ std::int32_t CreateWin39(std::int32_t w, std::int32_t h, std::uint32_t color, st
   l.window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                               std::clamp(w, 1, kMaxClientSide), std::clamp(h, 1, kMaxClientSide),
                               SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN | desktop::WindowFlags());
-  if (l.window) l.renderer = SDL_CreateRenderer(l.window, -1, 0);
-  if (!l.renderer) {
+  if (!l.window || !l.screen.Open(l.window, color)) {
     const std::string reason = SDL_GetError();
     DestroyWindow();
     ReportNoWindow(reason);
     return 0;
   }
-  SDL_SetRenderDrawColor(l.renderer, (color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF, 255);
-  SDL_SetRenderDrawBlendMode(l.renderer, SDL_BLENDMODE_NONE);
   // Letters arrive as key presses only, not also as text.
   SDL_StopTextInput();
-  // A cleared frame, shown where the new window would otherwise show whatever its memory held.
-  SDL_RenderClear(l.renderer);
-  if (desktop::ShowsUnpaintedMemory()) SDL_RenderPresent(l.renderer);
   SetWindowIcon(l.window);
   SDL_ShowWindow(l.window);
   AwaitFrame();
   // Only a shown window knows how many pixels a window unit has on its screen.
   int unitsW = 0, pixelsW = 0;
   SDL_GetWindowSize(l.window, &unitsW, nullptr);
-  SDL_GetRendererOutputSize(l.renderer, &pixelsW, nullptr);
+  pixelsW = l.screen.PixelsWide();
   const int ratio = unitsW > 0 ? pixelsW / unitsW : 1;
   l.scale.Start(ratio, desktop::Scale(l.window, ratio));
   SetSize55(w, h);
