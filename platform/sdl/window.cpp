@@ -146,7 +146,9 @@ std::int32_t CreateWin39(std::int32_t w, std::int32_t h, std::uint32_t color, st
     return 0;
   }
   l.videoUp = true;
-  l.window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+  // No title until the game gives one: SDL would set an empty one first (and the page's
+  // title would blink empty in the browser's tab).
+  l.window = SDL_CreateWindow(nullptr, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                               std::clamp(w, 1, kMaxClientSide), std::clamp(h, 1, kMaxClientSide),
                               SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN | desktop::WindowFlags());
   if (!l.window || !l.screen.Open(l.window, color)) {
