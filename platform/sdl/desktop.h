@@ -22,8 +22,9 @@ bool PageArea(SDL_Rect* full, SDL_Rect* usable);
 // True where SDL_SetWindowPosition places the window's frame (X11: the window manager reads
 // the position by the window's gravity), false where it places the client area.
 bool PlacesFrame();
-// True when the window's display is known to run no window manager (X11 only), so that no
-// frame and no borders will ever come.
+// True when the window's display is known to run no window manager (X11 when it can tell, and
+// the browser, whose page puts no frame round the canvas), so that no frame and no borders
+// will ever come.
 bool NoWindowManager(SDL_Window* window);
 // Seconds from the first frame on the screen to the repaint that opens the audio device: 0 (the
 // next repaint) where opening it is quick or SDL's probing is over in a moment.

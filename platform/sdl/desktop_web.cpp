@@ -100,7 +100,9 @@ bool PageArea(SDL_Rect* full, SDL_Rect* usable) {
 
 bool PlacesFrame() { return false; }
 
-bool NoWindowManager(SDL_Window*) { return false; }
+// The window starts without waiting for borders, which SDL cannot give in a page (asking made
+// it format an error message, the C library's printf compiled on a phone for nothing).
+bool NoWindowManager(SDL_Window*) { return true; }
 
 // Making the browser's audio context holds a mid-range phone's main thread for about a third of
 // a second, and the page paints the canvas only after the turn that made it: a second after the
