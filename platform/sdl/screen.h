@@ -14,6 +14,9 @@ namespace disp_sdl {
 
 class Screen {
  public:
+  Screen() = default;
+  Screen(const Screen&) = delete;
+  Screen& operator=(const Screen&) = delete;
   // Opens on window w, cleared to colour (0xRRGGBB); where a new window would show whatever its
   // memory held, the cleared frame is shown at once. False, with SDL's reason in SDL_GetError,
   // when it cannot open.
