@@ -34,7 +34,7 @@ void DrawBMP214(std::uint32_t bmp, std::int32_t x, std::int32_t y, std::int32_t 
 // was on the screen: either way the repaint is over.
 void FreshWin45() {
   if (!l.screen.IsOpen()) return;
-  const bool changed = l.frame.Changed(l.bitmaps.Changes()) || l.screen.Lost();
+  const bool changed = l.frame.Changed(l.bitmaps.Changes());
   if (changed) {
     // Maximized, the board is drawn into its place, and the margin round it keeps the colour
     // the frame is cleared with.

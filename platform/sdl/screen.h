@@ -27,9 +27,6 @@ class Screen {
   bool IsOpen() const { return target_ != nullptr; }
   // Screen pixels across the window, or 0 when closed.
   int PixelsWide() const;
-  // True when the screen no longer shows the last frame shown, and nothing else will say so
-  // (the page cleared its canvas as the window was resized): the next frame is drawn.
-  bool Lost() const;
   // Clears the whole screen to the colour and shows draws at `scale` pixels a game pixel, inside
   // `board` (the whole screen when null), each cut to its place.
   void Show(const std::vector<FrameList::Draw>& draws, Bitmaps& bitmaps, int scale,

@@ -35,9 +35,6 @@ int Screen::PixelsWide() const {
   return w;
 }
 
-// The window says when it lost its pixels (uncovered, resized): the layer redraws then.
-bool Screen::Lost() const { return false; }
-
 void Screen::Show(const std::vector<FrameList::Draw>& draws, Bitmaps& bitmaps, int scale,
                   const SDL_Rect* board) {
   if (!target_) return;

@@ -53,21 +53,15 @@ void Screen::Close() {
 
 int Screen::PixelsWide() const { return target_ ? CanvasArea(target_->window).w : 0; }
 
-// Resizing the canvas clears it, before SDL has told the layer of the new size.
-bool Screen::Lost() const {
-  if (!target_) return false;
-  const SDL_Rect area = CanvasArea(target_->window);
-  const SDL_Surface* frame = target_->frame;
-  return !frame || frame->w != area.w || frame->h != area.h;
-}
-
 void Screen::Show(const std::vector<FrameList::Draw>& draws, Bitmaps& bitmaps, int scale,
                   const SDL_Rect* board) {
   if (!target_) return;
   const SDL_Rect area = CanvasArea(target_->window);
   if (area.w <= 0 || area.h <= 0) return;
+  // A resized canvas (SDL's resize event makes the layer draw the frame again) takes a frame
+  // of its new size.
   SDL_Surface*& frame = target_->frame;
-  if (Lost()) {
+  if (!frame || frame->w != area.w || frame->h != area.h) {
     SDL_FreeSurface(frame);
     frame = SDL_CreateRGBSurfaceWithFormat(0, area.w, area.h, 32, SDL_PIXELFORMAT_RGBA32);
     if (!frame) return;

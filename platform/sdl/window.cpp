@@ -163,9 +163,9 @@ std::int32_t CreateWin39(std::int32_t w, std::int32_t h, std::uint32_t color, st
   SDL_ShowWindow(l.window);
   AwaitFrame();
   // Only a shown window knows how many pixels a window unit has on its screen.
-  int unitsW = 0, pixelsW = 0;
+  int unitsW = 0;
   SDL_GetWindowSize(l.window, &unitsW, nullptr);
-  pixelsW = l.screen.PixelsWide();
+  const int pixelsW = l.screen.PixelsWide();
   const int ratio = unitsW > 0 ? pixelsW / unitsW : 1;
   l.scale.Start(ratio, desktop::Scale(l.window, ratio));
   SetSize55(w, h);
