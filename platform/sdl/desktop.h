@@ -22,6 +22,9 @@ bool PageArea(SDL_Rect* full, SDL_Rect* usable);
 // True where SDL_SetWindowPosition places the window's frame (X11: the window manager reads
 // the position by the window's gravity), false where it places the client area.
 bool PlacesFrame();
+// True where a window may have a frame round it that SDL can measure (a desktop); false in a
+// browser, whose page puts none round the canvas (SDL could only format an error to say so).
+bool HasFrames();
 // True when the window's display is known to run no window manager (X11 when it can tell, and
 // the browser, whose page puts no frame round the canvas), so that no frame and no borders
 // will ever come.

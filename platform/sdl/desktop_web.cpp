@@ -100,8 +100,10 @@ bool PageArea(SDL_Rect* full, SDL_Rect* usable) {
 
 bool PlacesFrame() { return false; }
 
-// The window starts without waiting for borders, which SDL cannot give in a page (asking made
-// it format an error message, the C library's printf compiled on a phone for nothing).
+// No borders to ask SDL for, nor to wait for: asking made SDL format an error message, and a
+// phone compiled the C library's printf for it.
+bool HasFrames() { return false; }
+
 bool NoWindowManager(SDL_Window*) { return true; }
 
 // Making the browser's audio context holds a mid-range phone's main thread for about a third of

@@ -24,6 +24,8 @@ int Scale(SDL_Window* window, int) {
 
 bool PageArea(SDL_Rect*, SDL_Rect*) { return false; }
 
+bool HasFrames() { return true; }
+
 bool PlacesFrame() { return false; }
 
 bool NoWindowManager(SDL_Window*) { return false; }

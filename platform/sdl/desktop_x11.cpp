@@ -78,6 +78,8 @@ int Scale(SDL_Window* window, int pixelsPerUnit) {
 
 bool PageArea(SDL_Rect*, SDL_Rect*) { return false; }
 
+bool HasFrames() { return true; }
+
 bool PlacesFrame() { return true; }
 
 bool NoWindowManager(SDL_Window* window) {

@@ -56,11 +56,12 @@ struct Borders {
   int top, left, bottom, right;
 };
 
-// Frame sizes around the client area, in window units; all 0 where the driver cannot tell
-// (dummy, no window manager) and until the window manager has told SDL.
+// Frame sizes around the client area, in window units; all 0 where there is no frame (a page)
+// or the driver cannot tell (dummy, no window manager), and until the window manager has told SDL.
 Borders FrameBorders() {
   Borders b{0, 0, 0, 0};
-  if (l.window && SDL_GetWindowBordersSize(l.window, &b.top, &b.left, &b.bottom, &b.right) != 0)
+  if (!l.window || !desktop::HasFrames()) return b;
+  if (SDL_GetWindowBordersSize(l.window, &b.top, &b.left, &b.bottom, &b.right) != 0)
     b = Borders{0, 0, 0, 0};
   return b;
 }
