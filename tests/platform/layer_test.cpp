@@ -275,6 +275,12 @@ TEST_F(Layer, WindowSizeAtItsScaleAndPlacement) {
   EXPECT_TRUE(MoveWindow(GetHwnd75(), -40, 668, 192, 344, true) && DispWindowPosition(&wx, &wy));
   EXPECT_EQ(std::make_pair(wx, wy), std::make_pair(0, 768 - 344));
   EXPECT_FALSE(MoveWindow(GetHwnd75() + 1, 10, 20, 192, 344, true));
+  // At 2, half a game pixel wider is no longer the board's width, though it rounds to it.
+  DispShutdown(), Open("2");
+  SetSize55(192, 344);
+  window = SDL_GetWindowFromID(GetHwnd75());
+  SDL_SetWindowSize(window, 385, 688);
+  EXPECT_EQ(std::make_pair(GetWidth56(), GetHeight57()), std::make_pair(193, 344));
 }
 
 // At scale 3: every game pixel a 3 x 3 block; a frame the same as the one on the screen is not
