@@ -52,6 +52,8 @@ void* realloc(void* p, std::size_t size) {
   return moved;
 }
 
-std::size_t malloc_usable_size(void* p) { return p == block ? sizeof block : emmalloc_usable_size(p); }
+std::size_t malloc_usable_size(void* p) {
+  return p == block ? sizeof block : emmalloc_usable_size(p);
+}
 
 }  // extern "C"

@@ -57,7 +57,8 @@ struct Borders {
 };
 
 // Frame sizes around the client area, in window units; all 0 where there is no frame (a page)
-// or the driver cannot tell (dummy, no window manager), and until the window manager has told SDL.
+// or the driver cannot tell (dummy, no window manager), and until the window manager has told
+// SDL.
 Borders FrameBorders() {
   Borders b{0, 0, 0, 0};
   if (!l.window || !desktop::HasFrames()) return b;
