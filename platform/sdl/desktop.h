@@ -25,9 +25,8 @@ bool PlacesFrame();
 // True where a window may have a frame round it that SDL can measure (a desktop); false in a
 // browser, whose page puts none round the canvas (SDL could only format an error to say so).
 bool HasFrames();
-// True when the window's display is known to run no window manager (X11 when it can tell, and
-// the browser, whose page puts no frame round the canvas), so that no frame and no borders
-// will ever come.
+// True when the window's display is known to run no window manager (X11 only), so that no
+// frame and no borders will ever come.
 bool NoWindowManager(SDL_Window* window);
 // Seconds from the first frame on the screen to the repaint that opens the audio device: 0 (the
 // next repaint) where opening it is quick or SDL's probing is over in a moment.

@@ -104,7 +104,7 @@ bool PlacesFrame() { return false; }
 // phone compiled the C library's printf for it.
 bool HasFrames() { return false; }
 
-bool NoWindowManager(SDL_Window*) { return true; }
+bool NoWindowManager(SDL_Window*) { return false; }
 
 // Making the browser's audio context holds a mid-range phone's main thread for about a third of
 // a second, and the page paints the canvas only after the turn that made it: a second after the

@@ -68,11 +68,11 @@ Borders FrameBorders() {
 }
 
 // Lets the window manager frame the new window so that the first centring sees its borders;
-// gives up at once where borders are unsupported or no window manager runs (Xvfb, a bare X
-// server: the game would start 100 ms later for nothing), and after a short while where they
-// stay 0.
+// gives up at once where there are none (a page), or no window manager runs (Xvfb, a bare X
+// server: the game would start 100 ms later for nothing), or SDL cannot tell them, and after a
+// short while where they stay 0.
 void AwaitFrame() {
-  if (desktop::NoWindowManager(l.window)) return;
+  if (!desktop::HasFrames() || desktop::NoWindowManager(l.window)) return;
   const Uint64 deadline = SDL_GetTicks64() + 100;
   for (;;) {
     SDL_PumpEvents();
