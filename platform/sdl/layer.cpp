@@ -38,7 +38,6 @@ void DestroyWindow() {
   l.frame.Forget();
   l.firstFrameAt = -1;
   l.clock.Hold(false);
-  l.refused = false;
   l.gameW = l.gameH = l.setW = l.setH = 0;
   l.refit = false;
   l.maximized = false;

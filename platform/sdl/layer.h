@@ -31,9 +31,6 @@ struct Layer {
   SDL_Window* window = nullptr;
   Screen screen;
   bool videoUp = false;
-  // CreateWin39 failed to open a window, until the next CreateWin39 or CloseWin46: the game is
-  // about to end.
-  bool refused = false;
   // DRAVEL2_TRACE asked for a line on stderr at every press taken and frame shown.
   bool trace = false;
 

@@ -46,9 +46,8 @@ void ChooseVideoDrivers() {
   SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, list.c_str(), SDL_HINT_OVERRIDE);
 }
 
-// Says why there is no window, once, in SDL's words; call it with no window left open.
+// Says why there is no window, in SDL's words; call it with no window left open.
 void ReportNoWindow(const std::string& reason) {
-  l.refused = true;
   std::fprintf(stderr, "dravel2: cannot open a window: %s\n", reason.c_str());
 }
 
