@@ -82,6 +82,11 @@ TEST(Solver, FloodOpensTheWholeRegionAndStopsAtNumbers) {
            "....ooo.**", "...*...*..", "o.......**"}, 3);
     repeat(b, &MineBd::solve0);
     EXPECT_TRUE(b.open[5][5]);
+    // The same beside the right edge: the open 0 at (6, 6) lacks only (7, 6), in the last column.
+    g.lay({"**......", "**......", "**......", "**......", "*.....*.", "*.*..ooo", "*.*..oo.", "*.*..ooo",
+           "*.....*.", "**......"}, 3);
+    repeat(b, &MineBd::solve0);
+    EXPECT_TRUE(b.open[7][6]);
     // An open 0 whose neighbours are all open already: the pass opens nothing and still asks for
     // a row check, as a right click does.
     const std::vector<std::string> settled = {"*......*", "*......*", "*......*", "*......*", "*......*",

@@ -327,14 +327,14 @@ TEST_F(Layer, FrameAndInputAtScaleThree) {
 }
 
 // The game's keys by their Windows codes; on other layouts digits by place ('&' on AZERTY's 1),
-// letters by what the key says ('a' on the Q place), or by place where the layout has no Latin
-// letters (Cyrillic on D). A held key repeats.
+// letters by what the key says ('a' on the Q place, 'z' on the W place), or by place where the
+// layout has no Latin letters (Cyrillic on D). A held key repeats.
 TEST_F(Layer, KeysArriveAsWindowsKeyCodes) {
   Open();
   const int keys[][3] = {{SDL_SCANCODE_ESCAPE, 0, 27}, {SDL_SCANCODE_SPACE, 0, 32}, {SDL_SCANCODE_PAGEUP, 0, 33},
       {SDL_SCANCODE_DOWN, 0, 40}, {SDL_SCANCODE_0, 0, 48}, {SDL_SCANCODE_1, 0, 49}, {SDL_SCANCODE_9, 0, 57},
       {SDL_SCANCODE_S, 0, 83}, {SDL_SCANCODE_KP_MINUS, 0, 109}, {SDL_SCANCODE_MUTE, 0, 0}, {SDL_SCANCODE_1, '&', 49},
-      {SDL_SCANCODE_Q, 'a', 65}, {SDL_SCANCODE_M, ',', 188}, {SDL_SCANCODE_D, 0x432, 68}};
+      {SDL_SCANCODE_Q, 'a', 65}, {SDL_SCANCODE_W, 'z', 90}, {SDL_SCANCODE_M, ',', 188}, {SDL_SCANCODE_D, 0x432, 68}};
   for (const auto& [scancode, keycode, code] : keys) {
     ASSERT_TRUE(DispPushKey(scancode, keycode, code == 48));
     EXPECT_TRUE(IsNextMsg254() && IsKey261() && GetKey262() == code) << scancode;
