@@ -1,10 +1,13 @@
-// The screen in a browser's page: the frame is drawn into memory in the canvas's own pixel
-// order and put into the canvas whole, once a frame. SDL's renderer would draw into a surface
-// of its own and copy that into the canvas through JavaScript a pixel at a time; without it the
-// page's code is a quarter smaller, and a phone shows the first board a sixth of a second sooner.
-// The page draws at scale 1 (desktop_web.cpp): the canvas holds the game's pixels, and the page
-// enlarges it.
+// The screen in a browser's page: the frame is drawn into memory in the bitmaps' own format, so
+// that every draw is a plain copy, turned into the canvas's pixel order (RGBA) in one pass and
+// put into the canvas whole, once a frame. SDL's renderer would draw into a surface of its own
+// and copy that into the canvas through JavaScript a pixel at a time; without it the page's code
+// is a quarter smaller, and a phone shows the first board a sixth of a second sooner. The page
+// draws at scale 1 (desktop_web.cpp): the canvas holds the game's pixels, and the page enlarges
+// it.
 #include <emscripten.h>
+
+#include <memory>
 
 #include "platform/sdl/screen.h"
 
@@ -32,15 +35,32 @@ SDL_Rect CanvasArea(SDL_Window* w) {
 struct Screen::Target {
   SDL_Window* window;
   std::uint32_t colour;
-  // The frame in the canvas's own pixel order (RGBA bytes), as large as the canvas; null
-  // before the first frame.
+  // The frame in the bitmaps' format (0x00RRGGBB), as large as the canvas, and the same pixels
+  // as the canvas takes them (RGBA bytes, opaque); null before the first frame.
   SDL_Surface* frame;
+  std::unique_ptr<std::uint32_t[]> canvas;
 };
+
+namespace {
+
+// The frame's pixels in the canvas's byte order: R, G, B, then an opaque alpha.
+void ToCanvasOrder(const SDL_Surface* frame, std::uint32_t* out) {
+  const auto* bytes = static_cast<const std::uint8_t*>(frame->pixels);
+  for (int y = 0; y < frame->h; ++y) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(bytes + y * frame->pitch);
+    for (int x = 0; x < frame->w; ++x, ++out) {
+      const std::uint32_t p = row[x];
+      *out = 0xFF000000u | (p & 0xFFu) << 16 | (p & 0xFF00u) | (p >> 16 & 0xFFu);
+    }
+  }
+}
+
+}  // namespace
 
 // The canvas shows nothing until the first frame, which comes in the same turn.
 bool Screen::Open(SDL_Window* w, std::uint32_t colour) {
   Close();
-  target_ = new Target{w, colour, nullptr};
+  target_ = new Target{w, colour, nullptr, nullptr};
   return true;
 }
 
@@ -63,8 +83,9 @@ void Screen::Show(const std::vector<FrameList::Draw>& draws, Bitmaps& bitmaps, i
   SDL_Surface*& frame = target_->frame;
   if (!frame || frame->w != area.w || frame->h != area.h) {
     SDL_FreeSurface(frame);
-    frame = SDL_CreateRGBSurfaceWithFormat(0, area.w, area.h, 32, SDL_PIXELFORMAT_RGBA32);
+    frame = SDL_CreateRGBSurfaceWithFormat(0, area.w, area.h, 32, SDL_PIXELFORMAT_RGB888);
     if (!frame) return;
+    target_->canvas.reset(new std::uint32_t[static_cast<std::size_t>(area.w) * area.h]);
   }
   const std::uint32_t c = target_->colour;
   SDL_FillRect(frame, nullptr,
@@ -76,14 +97,15 @@ void Screen::Show(const std::vector<FrameList::Draw>& draws, Bitmaps& bitmaps, i
     if (!b || !b->surface) continue;
     SDL_Rect from{0, 0, d.w, d.h};
     SDL_Rect to{place.x + d.x * scale, place.y + d.y * scale, d.w * scale, d.h * scale};
-    // Opaque copies: the bitmaps have no alpha, and every pixel comes out opaque.
+    // Copies: the bitmaps have the frame's format and no alpha.
     if (scale == 1)
       SDL_BlitSurface(b->surface, &from, frame, &to);
     else
       SDL_BlitScaled(b->surface, &from, frame, &to);
   }
   SDL_SetClipRect(frame, nullptr);
-  PutIntoCanvas(frame->pixels, frame->w, frame->h);
+  ToCanvasOrder(frame, target_->canvas.get());
+  PutIntoCanvas(target_->canvas.get(), frame->w, frame->h);
 }
 
 bool Screen::ReadPixel(int x, int y, std::uint32_t* rgb) const {
