@@ -2,6 +2,8 @@
 // actions, with their cues.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/fixtures.h"
 
 struct Board : testing::Test { Game g; MineBd& b = g.b; };
@@ -237,4 +239,26 @@ TEST_F(Board, RightClicksChordFlagAndMark) {
     EXPECT_EQ(picture(b), with(marks, {{0, 6, '.'}, {2, 6, '.'}, {0, 8, 'F'}, {2, 8, 'F'}}));
     EXPECT_EQ(cues(), (Cues{"Right", "Error", "Error"}));
     EXPECT_EQ(checkInvariants(b), "");
+}
+
+// The invariant checker, which the random play relies on, names each broken rule: a wrong count
+// in every dealt state, and the planes, the rows' mines and top in play.
+TEST_F(Board, InvariantCheckerNamesEachBrokenRule) {
+    const std::vector<std::string> pic(10, "*......*");
+    struct Case { const char* name; std::function<void()> breakIt; std::string found; };
+    const Case cases[] = {
+        {"count in play", [&] { b.num[3][5]++; }, "wrong count at 3,5"},
+        {"count with penalty rows", [&] { b.state = StPenalty, b.num[3][5]++; }, "wrong count at 3,5"},
+        {"count with bonus rows", [&] { b.state = StBonus, b.num[3][5]++; }, "wrong count at 3,5"},
+        {"count while paused", [&] { b.state = StPaused, b.num[3][5]++; }, "wrong count at 3,5"},
+        {"open and flagged", [&] { b.open[2][6] = b.flag[2][6] = true; }, "cell both open and flagged at 2,6"},
+        {"idle cell open", [&] { b.open[4][1] = true; }, "idle cell open or marked at 4,1"},
+        {"idle plane", [&] { b.idle[4][3] = true; }, "idle plane disagrees with top at 4,3"},
+        {"a mine too many", [&] { b.mine[4][2] = true; }, "wrong number of mines in the row at 0,2"},
+        {"top 0 in play", [&] { b.top = 0; }, "top 0 in play"}};
+    for (const Case& c : cases) {
+        g.lay(pic, 3);
+        c.breakIt();
+        EXPECT_EQ(checkInvariants(b), c.found) << c.name;
+    }
 }

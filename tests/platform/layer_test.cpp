@@ -333,7 +333,8 @@ TEST_F(Layer, KeysArriveAsWindowsKeyCodes) {
   Open();
   const int keys[][3] = {{SDL_SCANCODE_ESCAPE, 0, 27}, {SDL_SCANCODE_SPACE, 0, 32}, {SDL_SCANCODE_PAGEUP, 0, 33},
       {SDL_SCANCODE_DOWN, 0, 40}, {SDL_SCANCODE_0, 0, 48}, {SDL_SCANCODE_1, 0, 49}, {SDL_SCANCODE_9, 0, 57},
-      {SDL_SCANCODE_S, 0, 83}, {SDL_SCANCODE_KP_MINUS, 0, 109}, {SDL_SCANCODE_MUTE, 0, 0}, {SDL_SCANCODE_1, '&', 49},
+      {SDL_SCANCODE_S, 0, 83}, {SDL_SCANCODE_KP_1, 0, 97}, {SDL_SCANCODE_KP_9, 0, 105},
+      {SDL_SCANCODE_KP_MINUS, 0, 109}, {SDL_SCANCODE_MUTE, 0, 0}, {SDL_SCANCODE_1, '&', 49},
       {SDL_SCANCODE_Q, 'a', 65}, {SDL_SCANCODE_W, 'z', 90}, {SDL_SCANCODE_M, ',', 188}, {SDL_SCANCODE_D, 0x432, 68}};
   for (const auto& [scancode, keycode, code] : keys) {
     ASSERT_TRUE(DispPushKey(scancode, keycode, code == 48));
