@@ -111,6 +111,8 @@ bool DispClipPlaying(std::uint32_t clip) {
 
 int DispMixAudio(std::int16_t* out, int frames, int* rate) { return l.clips.MixForProbe(out, frames, rate); }
 
+bool DispAudioRunning() { return l.clips.Running(); }
+
 const char* DispAudioDriver() {
   const char* name = SDL_GetCurrentAudioDriver();
   return name ? name : "";

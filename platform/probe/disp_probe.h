@@ -36,6 +36,8 @@ bool DispClipPlaying(std::uint32_t clip);
 // into out, 16-bit, interleaved: out holds frames x channels samples. Returns the device's
 // channels and sets its sample rate, or returns 0 when no device is open.
 int DispMixAudio(std::int16_t* out, int frames, int* rate);
+// Whether the audio device is open and running, not paused.
+bool DispAudioRunning();
 // Name of the audio driver the clips play on; "" while no audio device is open.
 const char* DispAudioDriver();
 // Closes the window and the audio device and frees every bitmap and clip: the layer starts afresh,

@@ -218,6 +218,10 @@ bool Clips::Loaded(std::uint32_t clip) const {
   return clip - 1u < clips_.size() && !clips_[clip - 1u].samples.empty();
 }
 
+bool Clips::Running() const {
+  return device_ == Device::kOpen && SDL_GetAudioDeviceStatus(id_) == SDL_AUDIO_PLAYING;
+}
+
 bool Clips::Playing(std::uint32_t clip) {
   if (device_ != Device::kOpen || !Loaded(clip)) return false;
   SDL_LockAudioDevice(id_);

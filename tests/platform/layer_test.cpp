@@ -375,6 +375,7 @@ TEST_F(Layer, ClipsOverlapRestartAndNeverClip) {
   FreshWin45();
   EXPECT_EQ(DispMixAudio(out, 1, &rate), 0) << "a device open with the first frame";
   FreshWin45();
+  EXPECT_TRUE(DispAudioRunning()) << "a device left paused";
   const int A = 10328 * 104 / 128, B = 30000 * 104 / 128;
   const std::pair<std::uint32_t, std::vector<std::pair<int, int>>> steps[] = {  // runs of (frames, value)
       {0, {{100, 0}}}, {a, {{200, A}}}, {b, {{300, A + B}, {100, A}}}, {a, {{1000, A}, {100, 0}}}};
