@@ -80,7 +80,7 @@ bool BmpHeaderSane(const std::vector<std::uint8_t>& file) {
 Bitmap MakeBitmap(std::int32_t w, std::int32_t h) {
   Bitmap b{nullptr, nullptr, false};
   if (w <= 0 || h <= 0) return b;
-  b.surface = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888);
+  b.surface = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, kBitmapFormat);
   if (b.surface) {
     SDL_SetSurfaceBlendMode(b.surface, SDL_BLENDMODE_NONE);
     std::memset(b.surface->pixels, 0, static_cast<std::size_t>(b.surface->pitch) * h);
@@ -117,8 +117,8 @@ SDL_Texture* Bitmaps::Texture(std::uint32_t handle, SDL_Renderer* r) {
   b.dirty = false;
   if (!b.surface || !r) return nullptr;
   if (!b.texture) {
-    b.texture = SDL_CreateTexture(r, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STATIC,
-                                  b.surface->w, b.surface->h);
+    b.texture =
+        SDL_CreateTexture(r, kBitmapFormat, SDL_TEXTUREACCESS_STATIC, b.surface->w, b.surface->h);
     if (!b.texture) return nullptr;
     SDL_SetTextureBlendMode(b.texture, SDL_BLENDMODE_NONE);
   }
@@ -148,7 +148,7 @@ std::uint32_t Bitmaps::Load(const std::vector<std::uint8_t>& file) {
     SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
     SDL_Surface* raw = rw ? SDL_LoadBMP_RW(rw, 1) : nullptr;
     if (raw) {
-      b.surface = SDL_ConvertSurfaceFormat(raw, SDL_PIXELFORMAT_RGB888, 0);
+      b.surface = SDL_ConvertSurfaceFormat(raw, kBitmapFormat, 0);
       SDL_FreeSurface(raw);
     }
     if (b.surface) {

@@ -9,9 +9,13 @@
 
 namespace disp_sdl {
 
-// A bitmap is its pixels in a surface of format SDL_PIXELFORMAT_RGB888 (0x00RRGGBB, blending
-// off); the texture is only a cache of them for the current renderer. Invariant: texture is
-// null or matches the surface whenever dirty is false. A 0 x 0 bitmap has no surface.
+// The one pixel format of every bitmap: a 32-bit 0x00RRGGBB. A screen that draws into a surface
+// of this format copies the bitmaps into it as they are.
+constexpr Uint32 kBitmapFormat = SDL_PIXELFORMAT_RGB888;
+
+// A bitmap is its pixels in a surface of format kBitmapFormat (blending off); the texture is
+// only a cache of them for the current renderer. Invariant: texture is null or matches the
+// surface whenever dirty is false. A 0 x 0 bitmap has no surface.
 struct Bitmap {
   SDL_Surface* surface;
   SDL_Texture* texture;

@@ -35,7 +35,7 @@ SDL_Rect CanvasArea(SDL_Window* w) {
 struct Screen::Target {
   SDL_Window* window;
   std::uint32_t colour;
-  // The frame in the bitmaps' format (0x00RRGGBB), as large as the canvas, and the same pixels
+  // The frame in the bitmaps' format (kBitmapFormat), as large as the canvas, and the same pixels
   // as the canvas takes them (RGBA bytes, opaque); null before the first frame.
   SDL_Surface* frame;
   std::unique_ptr<std::uint32_t[]> canvas;
@@ -83,7 +83,7 @@ void Screen::Show(const std::vector<FrameList::Draw>& draws, Bitmaps& bitmaps, i
   SDL_Surface*& frame = target_->frame;
   if (!frame || frame->w != area.w || frame->h != area.h) {
     SDL_FreeSurface(frame);
-    frame = SDL_CreateRGBSurfaceWithFormat(0, area.w, area.h, 32, SDL_PIXELFORMAT_RGB888);
+    frame = SDL_CreateRGBSurfaceWithFormat(0, area.w, area.h, 32, kBitmapFormat);
     if (!frame) return;
     target_->canvas.reset(new std::uint32_t[static_cast<std::size_t>(area.w) * area.h]);
   }
