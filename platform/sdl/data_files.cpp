@@ -38,7 +38,10 @@ DataFile ReadDataFile(const char* path, std::size_t cap) {
   DataFile d;
   if (!path || !*path) return d;
   if (ReadFromDisk(path, cap, &d)) return d;
-  if (const BuiltinFile* b = FindBuiltin(path)) d.bytes.assign(b->bytes, b->bytes + b->size);
+  if (const BuiltinFile* b = FindBuiltin(path)) {
+    d.bytes.assign(b->bytes, b->bytes + b->size);
+    d.file = std::string("built-in ") + b->name;
+  }
   return d;
 }
 

@@ -13,8 +13,8 @@ namespace disp_sdl {
 struct DataFile {
   // Its bytes; empty when nothing was read.
   std::vector<std::uint8_t> bytes;
-  // The file on the disk that was found (read or not: it may be too large); empty for the
-  // built-in copy and when nothing was found.
+  // The file that was found (read or not: it may be too large), as a message names it: its path
+  // on the disk, or "built-in NAME" for a copy built into the game; empty when none was found.
   std::string file;
 };
 
