@@ -2,6 +2,7 @@
 #include "platform/probe/disp_probe.h"
 
 #include "platform/sdl/layer.h"
+#include "platform/sdl/queued_input.h"
 
 namespace {
 disp_sdl::Layer& l = disp_sdl::TheLayer();
@@ -42,31 +43,11 @@ bool DispWindowPosition(std::int32_t* x, std::int32_t* y) {
 }
 
 bool DispPushKey(std::int32_t scancode, std::int32_t keycode, bool repeat) {
-  if (!l.window) return false;
-  SDL_Event e{};
-  e.key.type = SDL_KEYDOWN;
-  e.key.timestamp = SDL_GetTicks();
-  e.key.windowID = SDL_GetWindowID(l.window);
-  e.key.state = SDL_PRESSED;
-  e.key.repeat = repeat ? 1 : 0;
-  e.key.keysym.scancode = static_cast<SDL_Scancode>(scancode);
-  e.key.keysym.sym =
-      keycode ? static_cast<SDL_Keycode>(keycode) : SDL_GetKeyFromScancode(e.key.keysym.scancode);
-  return SDL_PushEvent(&e) == 1;
+  return l.window && QueueKey(l.window, scancode, keycode, repeat);
 }
 
 bool DispPushButton(std::int32_t button, bool press, std::int32_t x, std::int32_t y) {
-  if (!l.window) return false;
-  SDL_Event e{};
-  e.button.type = press ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-  e.button.timestamp = SDL_GetTicks();
-  e.button.windowID = SDL_GetWindowID(l.window);
-  e.button.button = static_cast<Uint8>(button);
-  e.button.state = press ? SDL_PRESSED : SDL_RELEASED;
-  e.button.clicks = 1;
-  e.button.x = x;
-  e.button.y = y;
-  return SDL_PushEvent(&e) == 1;
+  return l.window && QueueButton(l.window, button, press, x, y);
 }
 
 bool DispPushMotion(std::int32_t x, std::int32_t y) {

@@ -1,5 +1,5 @@
-// Looking into the SDL layer and feeding it input: for tests and tools, and for the browser
-// page's touch and buttons (page_glue.cpp); the game itself never calls these.
+// Looking into the SDL layer and feeding it input: for tests and tools; the game itself never
+// calls these, nor links them.
 #pragma once
 #include <cstdint>
 

@@ -30,10 +30,10 @@ EM_JS(void, ReadPageArea, (int* area), {
 
 // The sleep between two turns of the game's loop (which runs under ASYNCIFY): the turn goes
 // back to the browser until the next thirtieth of a second, or until input comes (WakeOnInput,
-// and Wake for the page's own calls into platform/probe/page_glue.cpp). The game has nothing
-// due more often: its repaint grid is 1/15 s, and its row clock, which takes one step a turn,
-// steps every 5 / (level + 5) s, 1/21 s at level 99, the highest that play reaches. A page left
-// alone wakes at most 30 times a second; a hidden page does not wake until it is shown.
+// and Wake for the page's own calls into page_web.cpp). The game has nothing due more often:
+// its repaint grid is 1/15 s, and its row clock, which takes one step a turn, steps every
+// 5 / (level + 5) s, 1/21 s at level 99, the highest that play reaches. A page left alone wakes
+// at most 30 times a second; a hidden page does not wake until it is shown.
 EM_JS(void, dravel2_page_sleep, (int ms), {
   return Asyncify.handleSleep((wakeUp) => {
     let timer = 0;

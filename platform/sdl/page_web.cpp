@@ -1,14 +1,12 @@
 // The browser page's way into the game: the functions its script calls (Module._dravel2_...)
-// for the touch presses and buttons it owns, a change of its room, and a look at the audio;
-// and the page's visibility, which holds the game's clock. Linked only into the browser build.
+// for the touch presses and buttons it owns and a change of its room; and the page's
+// visibility, which holds the game's clock. Linked only into the browser build.
 #include <SDL.h>
 #include <emscripten.h>
 
-#include <cstdint>
-
-#include "platform/probe/disp_probe.h"
 #include "platform/sdl/desktop.h"
 #include "platform/sdl/layer.h"
+#include "platform/sdl/queued_input.h"
 
 namespace {
 
@@ -47,22 +45,13 @@ EMSCRIPTEN_KEEPALIVE void dravel2_page_seen(int seen) {
 // A press of button 1 (left) or 3 (right) at canvas pixel (x, y), as the page's taps and long
 // presses give them.
 EMSCRIPTEN_KEEPALIVE void dravel2_press(int button, int x, int y) {
-  DispPushButton(button, true, x, y);
+  if (SDL_Window* w = disp_sdl::TheLayer().window) disp_sdl::QueueButton(w, button, true, x, y);
 }
 
 // A press of the key that types `key` ('p', ' ', '1'...) on a US keyboard: the page's buttons.
 EMSCRIPTEN_KEEPALIVE void dravel2_key(int key) {
-  DispPushKey(SDL_GetScancodeFromKey(key), key, false);
+  if (SDL_Window* w = disp_sdl::TheLayer().window)
+    disp_sdl::QueueKey(w, SDL_GetScancodeFromKey(key), key, false);
 }
-
-// Name of the audio driver the clips play on ("emscripten" in a browser with Web Audio);
-// "" while no audio device is open.
-EMSCRIPTEN_KEEPALIVE const char* dravel2_audio_driver() { return DispAudioDriver(); }
-
-// 1 when clip handle h holds sound, else 0.
-EMSCRIPTEN_KEEPALIVE int dravel2_clip_loaded(std::uint32_t h) { return DispClipLoaded(h) ? 1 : 0; }
-
-// 1 while clip handle h is sounding, else 0.
-EMSCRIPTEN_KEEPALIVE int dravel2_clip_playing(std::uint32_t h) { return DispClipPlaying(h) ? 1 : 0; }
 
 }  // extern "C"
