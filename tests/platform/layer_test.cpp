@@ -227,7 +227,8 @@ TEST_F(Layer, HostileFilesAreRefusedOrReadSafely) {
 
 // The game's own sheets and clips are built in: with none beside the test's executable they
 // still load, a bmp/ and wav/ in the working directory count for nothing, and a name the game
-// never ships is no file. A refused file is named once, however often it is loaded.
+// never ships is no file. A refused file is named once, however often it is loaded, and a
+// built-in copy as such (here one of the wrong kind).
 TEST_F(Layer, TheGamesFilesAreBuiltInAndARefusedOneIsNamedOnce) {
   fs::create_directories(dir_ / "bmp"), fs::create_directories(dir_ / "wav");
   Write("bmp/face.bmp", {1}), Write("wav/Win.wav", {1});
@@ -239,9 +240,13 @@ TEST_F(Layer, TheGamesFilesAreBuiltInAndARefusedOneIsNamedOnce) {
   fs::current_path(was);
   testing::internal::CaptureStderr();
   Load({1}), Load({1}), Clip({1});
+  EXPECT_EQ(Size(LoadBMP197("./wav/Win.wav")), std::make_pair(0, 0));
+  EXPECT_FALSE(DispClipLoaded(LoadAudio292("./bmp/face.bmp")));
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "dravel2: cannot use " + (dir_ / "sheet.bmp").string() + "; a placeholder shows instead\n"
-            "dravel2: cannot use " + (dir_ / "clip.wav").string() + "; that sound stays silent\n");
+            "dravel2: cannot use " + (dir_ / "clip.wav").string() + "; that sound stays silent\n"
+            "dravel2: cannot use built-in wav/Win.wav; a placeholder shows instead\n"
+            "dravel2: cannot use built-in bmp/face.bmp; that sound stays silent\n");
 }
 
 // The scale the environment asks for, fitted to the dummy screen (1024 x 768) for each size;
