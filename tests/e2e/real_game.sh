@@ -125,14 +125,16 @@ maximize)
   # The client area's corner on the screen (xdotool counts a reparented window's frame twice).
   eval "$(xwininfo -id "$win" | sed -n 's/^ *Absolute upper-left \([XY]\): *\(-\{0,1\}[0-9]*\)$/\1=\2/p')"
   X=$((X + left)) Y=$((Y + top)) game_scale=$n
-  click_cell 5 15
+  # The board's very first column of pixels is the board's (the first click deals, keeping its
+  # cell safe): the near corner of cell (0, 15).
+  xdotool mousemove "$X" $((Y + (STRIP + 15 * CELL) * n)) click 1
   # The margin above the face is no face: the game goes on.
   click $((BOARD_W / 2)) -5
   wmctrl -i -r "$win" -b remove,maximized_vert,maximized_horz
   game_scale=1
   client_size "$BOARD_W" "$BOARD_H" "$win" 5 || fail "restored to ${WIDTH}x$HEIGHT, not ${BOARD_W}x$BOARD_H"
   shot 0.3
-  opened 5 15 || fail "cell (5, 15) is not open: the click on the maximized board missed it, or the margin was the face"
+  opened 0 15 || fail "cell (0, 15) is not open: the click on the maximized board's edge missed it, or the margin was the face"
   quit_with_esc
   ;;
 display-lost)

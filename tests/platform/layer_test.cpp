@@ -163,6 +163,15 @@ TEST_F(Layer, LoadsEveryBitmapLayoutWithItsPixels) {
 TEST_F(Layer, HostileFilesAreRefusedOrReadSafely) {
   const Bytes sheet = Bmp(4, 3, 24, Where), clip = Pcm(800);
   const auto cut = [](const Bytes& b, std::size_t n) { return Bytes(b.begin(), b.begin() + n); };
+  // The clip with a chunk of n bytes before its data (and the pad byte an odd size takes).
+  const auto noted = [&](std::uint32_t n) {
+    Bytes b = cut(clip, 36);
+    b.insert(b.end(), {'n', 'o', 't', 'e'});
+    Put(&b, b.size(), n);
+    b.resize(b.size() + n + n % 2);
+    b.insert(b.end(), clip.begin() + 36, clip.end());
+    return With(b, 4, std::uint32_t(b.size() - 8));
+  };
   struct Case { const char* name; Bytes file; bool loads; };
   const Case sheets[] = {
       {"empty", {}, false}, {"a clip", clip, false}, {"cut in the header", cut(sheet, 30), false},
@@ -185,7 +194,8 @@ TEST_F(Layer, HostileFilesAreRefusedOrReadSafely) {
       {"900 samples at 8 Hz in 2-byte blocks: 112 s", With(With(Pcm(900), 24, 8), 32, 2, 2), false}, {"IMA ADPCM of 100 s", Adpcm(1585), false},
       {"IMA ADPCM of 50 s", Adpcm(792), true},
       {"400 16-bit samples at 10 Hz in 1-byte blocks: 80 s", With(Pcm(400, 10, 1, 16), 32, 1, 2), false},
-      {"a format chunk and no data", Bytes(clip.begin(), clip.begin() + 36), false}, {"followed by 33 MB", With(clip, (33 << 20) - 4, 0), false}};
+      {"a format chunk and no data", Bytes(clip.begin(), clip.begin() + 36), false},
+      {"a chunk of 5 bytes and its pad before the data", noted(5), true}, {"a chunk of 6 before the data", noted(6), true}, {"followed by 33 MB", With(clip, (33 << 20) - 4, 0), false}};
   const std::uint32_t blank = CreateBMP192(4, 4);
   for (const Case& c : sheets) {
     const std::uint32_t bmp = Load(c.file);
