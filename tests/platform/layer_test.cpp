@@ -247,6 +247,7 @@ TEST_F(Layer, TheGamesFilesAreBuiltInAndARefusedOneIsNamedOnce) {
   EXPECT_EQ(Size(LoadBMP197("./bmp/face.bmp")), std::make_pair(24, 120));
   EXPECT_TRUE(DispClipLoaded(LoadAudio292("./wav/Win.wav")));
   EXPECT_EQ(Size(LoadBMP197("bmp/none.bmp")), std::make_pair(0, 0));
+  EXPECT_EQ(Size(LoadBMP197("\\bmp\\face.bmp")), std::make_pair(0, 0));  // rooted: the disk's only
   fs::current_path(was);
   testing::internal::CaptureStderr();
   Load({1}), Load({1}), Clip({1});
@@ -265,7 +266,7 @@ TEST_F(Layer, WindowSizeAtItsScaleAndPlacement) {
   const std::tuple<const char*, int, int, int> cases[] = {  // scale, client w x h, pixels wide
       {"02", 192, 344, 384}, {"3", 192, 344, 384},  // 3 would be 1032 high
       {"2", 512, 536, 512}, {"2", 192, 344, 384},  // a big board at 1, then back at 2
-      {"2", 512, 384, 1024},                       // just fits at 2
+      {"2", 512, 384, 1024}, {"2", 512, 200, 1024},  // just fits at 2; the height alone changes
       {"1", 192, 344, 192}, {"x", 192, 344, 192}};  // a bad value counts for nothing
   for (const auto& [scale, w, h, pixels] : cases) {
     const char* open = getenv("DRAVEL2_SCALE");
