@@ -144,6 +144,7 @@ TEST_F(Layer, LoadsEveryBitmapLayoutWithItsPixels) {
   const std::pair<Bytes, std::function<std::uint32_t(int, int)>> cases[] = {
       {Bmp(13, 5, 24, Where), Where}, {Bmp(13, 5, 24, Where, 40, true), Where}, {Bmp(13, 5, 32, Where), Where},
       {Bmp(13, 5, 16, Where), [](int, int y) { return std::uint32_t(y << 3); }},  // X1R5G5B5: y in blue
+      {With(Bmp(13, 5, 16, Where, 40, false, {0xF800, 0x07E0, 0x001F}), 30, 3), [](int, int y) { return std::uint32_t(y << 3); }},  // R5G6B5 by its masks
       {Bmp(13, 5, 8, index, 40, false, palette), paletted}, {Bmp(13, 5, 4, index, 40, false, palette), paletted},
       {Bmp(13, 5, 1, two, 40, false, {0, 0xFF0000}), [&](int x, int y) { return palette[two(x, y)]; }},
       {Bmp(13, 5, 24, Where, 12), Where}, {Bmp(13, 5, 8, index, 12, false, palette), paletted},
@@ -156,6 +157,8 @@ TEST_F(Layer, LoadsEveryBitmapLayoutWithItsPixels) {
     for (int y = 0; y < 5; ++y)
       for (int x = 0; x < 13; ++x) ASSERT_EQ(Pixel(bmp, x, y), want(x, y)) << &file - &cases[0].first;
   }
+  // The core header's sides take two bytes: 300 wide.
+  EXPECT_EQ(Size(Load(Bmp(300, 2, 24, Where, 12))), std::make_pair(300, 2));
 }
 
 // Hostile sheets and clips, each a (way of breaking, outcome): the layer refuses the file (an
