@@ -43,11 +43,11 @@ bool DispWindowPosition(std::int32_t* x, std::int32_t* y) {
 }
 
 bool DispPushKey(std::int32_t scancode, std::int32_t keycode, bool repeat) {
-  return l.window && QueueKey(l.window, scancode, keycode, repeat);
+  return QueueKey(l.window, scancode, keycode, repeat);
 }
 
 bool DispPushButton(std::int32_t button, bool press, std::int32_t x, std::int32_t y) {
-  return l.window && QueueButton(l.window, button, press, x, y);
+  return QueueButton(l.window, button, press, x, y);
 }
 
 bool DispPushMotion(std::int32_t x, std::int32_t y) {

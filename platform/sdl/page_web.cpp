@@ -45,13 +45,12 @@ EMSCRIPTEN_KEEPALIVE void dravel2_page_seen(int seen) {
 // A press of button 1 (left) or 3 (right) at canvas pixel (x, y), as the page's taps and long
 // presses give them.
 EMSCRIPTEN_KEEPALIVE void dravel2_press(int button, int x, int y) {
-  if (SDL_Window* w = disp_sdl::TheLayer().window) disp_sdl::QueueButton(w, button, true, x, y);
+  disp_sdl::QueueButton(disp_sdl::TheLayer().window, button, true, x, y);
 }
 
 // A press of the key that types `key` ('p', ' ', '1'...) on a US keyboard: the page's buttons.
 EMSCRIPTEN_KEEPALIVE void dravel2_key(int key) {
-  if (SDL_Window* w = disp_sdl::TheLayer().window)
-    disp_sdl::QueueKey(w, SDL_GetScancodeFromKey(key), key, false);
+  disp_sdl::QueueKey(disp_sdl::TheLayer().window, SDL_GetScancodeFromKey(key), key, false);
 }
 
 }  // extern "C"

@@ -4,6 +4,7 @@
 namespace disp_sdl {
 
 bool QueueKey(SDL_Window* window, std::int32_t scancode, std::int32_t keycode, bool repeat) {
+  if (!window) return false;
   SDL_Event e{};
   e.key.type = SDL_KEYDOWN;
   e.key.timestamp = SDL_GetTicks();
@@ -17,6 +18,7 @@ bool QueueKey(SDL_Window* window, std::int32_t scancode, std::int32_t keycode, b
 }
 
 bool QueueButton(SDL_Window* window, std::int32_t button, bool press, std::int32_t x, std::int32_t y) {
+  if (!window) return false;
   SDL_Event e{};
   e.button.type = press ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
   e.button.timestamp = SDL_GetTicks();

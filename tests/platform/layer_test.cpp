@@ -197,7 +197,7 @@ TEST_F(Layer, HostileFilesAreRefusedOrReadSafely) {
       {"900 samples at 8 Hz in 2-byte blocks: 112 s", With(With(Pcm(900), 24, 8), 32, 2, 2), false}, {"IMA ADPCM of 100 s", Adpcm(1585), false},
       {"IMA ADPCM of 50 s", Adpcm(792), true},
       {"400 16-bit samples at 10 Hz in 1-byte blocks: 80 s", With(Pcm(400, 10, 1, 16), 32, 1, 2), false},
-      {"a format chunk and no data", Bytes(clip.begin(), clip.begin() + 36), false},
+      {"a format chunk and no data", cut(clip, 36), false},
       {"a chunk of 5 bytes and its pad before the data", noted(5), true}, {"a chunk of 6 before the data", noted(6), true}, {"followed by 33 MB", With(clip, (33 << 20) - 4, 0), false}};
   const std::uint32_t blank = CreateBMP192(4, 4);
   for (const Case& c : sheets) {
