@@ -40,6 +40,10 @@ play)
   start_xvfb
   # ALSA without its configuration finds no device, and complains; the terminal hears none of it.
   start_game SDL_AUDIODRIVER=alsa ALSA_CONFIG_PATH=/nonexistent/alsa.conf
+  # The window's icon, as the X server holds it, is the compiled-in artwork pixel for pixel.
+  icon=$(printf '%d\n' $(grep -o '0x[0-9A-F]\{8\}' "$here/../../platform/sdl/window_icon.inc") | paste -sd,)
+  [ "$(xprop -id "$win" -notype -f _NET_WM_ICON 32c _NET_WM_ICON | tr -d ' ')" = "_NET_WM_ICON=16,16,$icon" ] ||
+    fail "the window's icon is not the game's artwork"
   shot
   for y in 8 11 19; do same 80 $((STRIP + y * CELL)) "$CELL" "$CELL" icon.bmp 0 || fail "the fresh board shows no covered cell in row $y"; done
   face_x=$((BOARD_W / 2 - 12))

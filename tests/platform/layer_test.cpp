@@ -145,6 +145,7 @@ TEST_F(Layer, LoadsEveryBitmapLayoutWithItsPixels) {
       {Bmp(13, 5, 24, Where), Where}, {Bmp(13, 5, 24, Where, 40, true), Where}, {Bmp(13, 5, 32, Where), Where},
       {Bmp(13, 5, 16, Where), [](int, int y) { return std::uint32_t(y << 3); }},  // X1R5G5B5: y in blue
       {With(Bmp(13, 5, 16, Where, 40, false, {0xF800, 0x07E0, 0x001F}), 30, 3), [](int, int y) { return std::uint32_t(y << 3); }},  // R5G6B5 by its masks
+      {With(Bmp(13, 5, 32, Where, 40, false, {0x0000FF, 0x00FF00, 0xFF0000}), 30, 3), [](int x, int y) { return std::uint32_t(y << 16 | x); }},  // red and blue swapped by its masks
       {Bmp(13, 5, 8, index, 40, false, palette), paletted}, {Bmp(13, 5, 4, index, 40, false, palette), paletted},
       {Bmp(13, 5, 1, two, 40, false, {0, 0xFF0000}), [&](int x, int y) { return palette[two(x, y)]; }},
       {Bmp(13, 5, 24, Where, 12), Where}, {Bmp(13, 5, 8, index, 12, false, palette), paletted},
