@@ -8,6 +8,29 @@ namespace {
 disp_sdl::Layer& l = disp_sdl::TheLayer();
 }  // namespace
 
+namespace disp_sdl {
+
+// What the probes see of the clips' device, and how they mix without it.
+struct ClipsProbe {
+  // Whether the device is open and running (its callback called), not paused.
+  static bool Running(const Clips& c) {
+    return c.device_ == Clips::Device::kOpen && SDL_GetAudioDeviceStatus(c.id_) == SDL_AUDIO_PLAYING;
+  }
+  // Stops the device playing by itself and mixes the next `frames` frames of 16-bit sound into
+  // out; returns the device's channels and sets its rate, or 0 without a device.
+  static int Mix(Clips& c, std::int16_t* out, int frames, int* rate) {
+    if (c.device_ != Clips::Device::kOpen) return 0;
+    SDL_PauseAudioDevice(c.id_, 1);
+    SDL_LockAudioDevice(c.id_);
+    c.MixInto(reinterpret_cast<Uint8*>(out), frames * c.format_.channels * 2);
+    SDL_UnlockAudioDevice(c.id_);
+    *rate = c.format_.freq;
+    return c.format_.channels;
+  }
+};
+
+}  // namespace disp_sdl
+
 using namespace disp_sdl;
 
 bool DispBitmapSize(std::uint32_t bmp, std::int32_t* w, std::int32_t* h) {
@@ -90,9 +113,9 @@ bool DispClipPlaying(std::uint32_t clip) {
   return l.clips.Playing(clip);
 }
 
-int DispMixAudio(std::int16_t* out, int frames, int* rate) { return l.clips.MixForProbe(out, frames, rate); }
+int DispMixAudio(std::int16_t* out, int frames, int* rate) { return ClipsProbe::Mix(l.clips, out, frames, rate); }
 
-bool DispAudioRunning() { return l.clips.Running(); }
+bool DispAudioRunning() { return ClipsProbe::Running(l.clips); }
 
 const char* DispAudioDriver() {
   const char* name = SDL_GetCurrentAudioDriver();

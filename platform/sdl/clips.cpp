@@ -218,26 +218,12 @@ bool Clips::Loaded(std::uint32_t clip) const {
   return clip - 1u < clips_.size() && !clips_[clip - 1u].samples.empty();
 }
 
-bool Clips::Running() const {
-  return device_ == Device::kOpen && SDL_GetAudioDeviceStatus(id_) == SDL_AUDIO_PLAYING;
-}
-
 bool Clips::Playing(std::uint32_t clip) {
   if (device_ != Device::kOpen || !Loaded(clip)) return false;
   SDL_LockAudioDevice(id_);
   const bool sounding = clips_[clip - 1u].sounding;
   SDL_UnlockAudioDevice(id_);
   return sounding;
-}
-
-int Clips::MixForProbe(std::int16_t* out, int frames, int* rate) {
-  if (device_ != Device::kOpen) return 0;
-  SDL_PauseAudioDevice(id_, 1);
-  SDL_LockAudioDevice(id_);
-  MixInto(reinterpret_cast<Uint8*>(out), frames * format_.channels * 2);
-  SDL_UnlockAudioDevice(id_);
-  *rate = format_.freq;
-  return format_.channels;
 }
 
 void Clips::Release() {
