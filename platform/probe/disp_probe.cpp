@@ -50,8 +50,18 @@ bool DispBitmapPixel(std::uint32_t bmp, std::int32_t x, std::int32_t y, std::uin
   return true;
 }
 
+// A desktop's screen is the window's renderer (screen_renderer.cpp): the pixel is read back
+// from it.
 bool DispFramePixel(std::int32_t x, std::int32_t y, std::uint32_t* rgb) {
-  return l.screen.ReadPixel(x, y, rgb);
+  SDL_Renderer* r = l.window && l.screen.IsOpen() ? SDL_GetRenderer(l.window) : nullptr;
+  int w = 0, h = 0;
+  if (!r || x < 0 || y < 0 || SDL_GetRendererOutputSize(r, &w, &h) != 0 || x >= w || y >= h)
+    return false;
+  const SDL_Rect one{x, y, 1, 1};
+  Uint32 pixel = 0;
+  if (SDL_RenderReadPixels(r, &one, SDL_PIXELFORMAT_RGB888, &pixel, 4) != 0) return false;
+  *rgb = pixel & 0xFFFFFFu;
+  return true;
 }
 
 std::uint32_t DispPlaceholderPixel(std::int32_t x, std::int32_t y) { return Bitmaps::PlaceholderAt(x, y); }

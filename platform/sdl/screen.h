@@ -31,8 +31,6 @@ class Screen {
   // `board` (the whole screen when null), each cut to its place.
   void Show(const std::vector<FrameList::Draw>& draws, Bitmaps& bitmaps, int scale,
             const SDL_Rect* board);
-  // The shown pixel at (x, y), as 0xRRGGBB; false outside the screen or when closed.
-  bool ReadPixel(int x, int y, std::uint32_t* rgb) const;
 
  private:
   // What the target's screen holds while open (screen_renderer.cpp, screen_web.cpp).

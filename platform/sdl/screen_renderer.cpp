@@ -51,17 +51,4 @@ void Screen::Show(const std::vector<FrameList::Draw>& draws, Bitmaps& bitmaps, i
   SDL_RenderPresent(r);
 }
 
-bool Screen::ReadPixel(int x, int y, std::uint32_t* rgb) const {
-  int w = 0, h = 0;
-  if (!target_ || x < 0 || y < 0 || SDL_GetRendererOutputSize(target_->renderer, &w, &h) != 0 ||
-      x >= w || y >= h)
-    return false;
-  const SDL_Rect one{x, y, 1, 1};
-  Uint32 pixel = 0;
-  if (SDL_RenderReadPixels(target_->renderer, &one, SDL_PIXELFORMAT_RGB888, &pixel, 4) != 0)
-    return false;
-  *rgb = pixel & 0xFFFFFFu;
-  return true;
-}
-
 }  // namespace disp_sdl

@@ -108,14 +108,4 @@ void Screen::Show(const std::vector<FrameList::Draw>& draws, Bitmaps& bitmaps, i
   PutIntoCanvas(target_->canvas.get(), frame->w, frame->h);
 }
 
-bool Screen::ReadPixel(int x, int y, std::uint32_t* rgb) const {
-  const SDL_Surface* frame = target_ ? target_->frame : nullptr;
-  if (!frame || x < 0 || y < 0 || x >= frame->w || y >= frame->h) return false;
-  const auto* row = static_cast<const std::uint8_t*>(frame->pixels) + y * frame->pitch;
-  std::uint8_t r = 0, g = 0, b = 0;
-  SDL_GetRGB(reinterpret_cast<const std::uint32_t*>(row)[x], frame->format, &r, &g, &b);
-  *rgb = (std::uint32_t{r} << 16) | (std::uint32_t{g} << 8) | b;
-  return true;
-}
-
 }  // namespace disp_sdl
