@@ -133,8 +133,3 @@ const char* DispAudioDriver() {
 }
 
 void DispShutdown() { ShutDown(); }
-
-void DispOnPresent(void (*fn)(void* context), void* context) {
-  l.presentHook = fn;
-  l.presentContext = fn ? context : nullptr;
-}

@@ -43,7 +43,3 @@ const char* DispAudioDriver();
 // Closes the window and the audio device and frees every bitmap and clip: the layer starts afresh,
 // and every handle issued so far becomes invalid.
 void DispShutdown();
-// Has FreshWin45 call fn(context) each time it has shown a frame, while the window is still
-// open, so a test can look at the frame (DispFramePixel) and push input from inside the game's
-// loop; null fn removes it. The hook outlives DispShutdown.
-void DispOnPresent(void (*fn)(void* context), void* context);

@@ -55,5 +55,4 @@ void FreshWin45() {
     if (!open) std::fputs("dravel2: no sound device, playing without sound\n", stderr);
   }
   if (l.firstFrameAt < 0) l.firstFrameAt = l.clock.Now();
-  if (l.presentHook) l.presentHook(l.presentContext);
 }

@@ -63,10 +63,6 @@ struct Layer {
   // When the first FreshWin45 since the window opened put the first frame on the screen, by
   // the game's clock; negative before it.
   double firstFrameAt = -1;
-
-  // Called at the end of every FreshWin45 while set (a test's look at each frame).
-  void (*presentHook)(void*) = nullptr;
-  void* presentContext = nullptr;
 };
 
 // The one state.
