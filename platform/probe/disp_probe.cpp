@@ -16,6 +16,14 @@ struct ClipsProbe {
   static bool Running(const Clips& c) {
     return c.device_ == Clips::Device::kOpen && SDL_GetAudioDeviceStatus(c.id_) == SDL_AUDIO_PLAYING;
   }
+  // Whether a clip's sound is playing now.
+  static bool Playing(Clips& c, std::uint32_t clip) {
+    if (c.device_ != Clips::Device::kOpen || !c.Loaded(clip)) return false;
+    SDL_LockAudioDevice(c.id_);
+    const bool sounding = c.clips_[clip - 1u].sounding;
+    SDL_UnlockAudioDevice(c.id_);
+    return sounding;
+  }
   // Stops the device playing by itself and mixes the next `frames` frames of 16-bit sound into
   // out; returns the device's channels and sets its rate, or 0 without a device.
   static int Mix(Clips& c, std::int16_t* out, int frames, int* rate) {
@@ -120,7 +128,7 @@ bool DispClipLoaded(std::uint32_t clip) {
 
 bool DispClipPlaying(std::uint32_t clip) {
   ReadClips();
-  return l.clips.Playing(clip);
+  return ClipsProbe::Playing(l.clips, clip);
 }
 
 int DispMixAudio(std::int16_t* out, int frames, int* rate) { return ClipsProbe::Mix(l.clips, out, frames, rate); }

@@ -218,14 +218,6 @@ bool Clips::Loaded(std::uint32_t clip) const {
   return clip - 1u < clips_.size() && !clips_[clip - 1u].samples.empty();
 }
 
-bool Clips::Playing(std::uint32_t clip) {
-  if (device_ != Device::kOpen || !Loaded(clip)) return false;
-  SDL_LockAudioDevice(id_);
-  const bool sounding = clips_[clip - 1u].sounding;
-  SDL_UnlockAudioDevice(id_);
-  return sounding;
-}
-
 void Clips::Release() {
   if (device_ == Device::kOpen) {
     SDL_CloseAudioDevice(id_);

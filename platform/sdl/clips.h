@@ -33,9 +33,8 @@ class Clips {
   // Sounds a clip from its start, restarting it if it is sounding; nothing while the device is
   // not open (a cue before it is dropped).
   void Play(std::uint32_t clip);
-  // Whether a clip handle has sound, and whether that sound is playing now.
+  // Whether a clip handle has sound.
   bool Loaded(std::uint32_t clip) const;
-  bool Playing(std::uint32_t clip);
   // Closes the device and frees every clip; their handles become invalid.
   void Release();
 
