@@ -184,7 +184,8 @@ TEST(Window, PaintsTilesFacesCountersPreviewPauseAndLoss) {
             if (d.y == 0 && (d.x < 52 || d.x >= 140)) {
                 ASSERT_EQ(std::pair(d.w, d.h), std::pair(13, 24));
             }
-        EXPECT_TRUE(std::none_of(dbl::frame().begin(), dbl::frame().end(), [](const dbl::Draw& d) { return d.y + d.h > 344; }));
+        EXPECT_TRUE(std::all_of(dbl::frame().begin(), dbl::frame().end(),  // inside the 192 x 344 client area
+                                [](const dbl::Draw& d) { return d.x >= 0 && d.y >= 0 && d.x + d.w <= 192 && d.y + d.h <= 344; }));
     }
     w.width = 8;  // the smallest board: score 0..51, face 52..75, level 76..127
     w.initWindow();
