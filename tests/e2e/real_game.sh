@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The real game executable, started from a folder whose bmp/ and wav/ are junk, under one condition:
 # no-display (bad --scale, no display at all), play (the fresh board, a click at a cell's far corner, P,
-# Esc; no sound device), scale (a drag, 192 DPI, --scale 3), window-manager (openbox: the frame centred,
-# minimized with the clock standing still, a preset as tall as the screen resting on its bottom edge, its
-# close request), maximize (openbox: the board centred at the largest whole scale, a click on a cell, one
-# above the face, restored), display-lost (the X server ends under the game). Read back against assets/.
+# Esc; no sound device), scale (the window's icon, a drag, 192 DPI, --scale 3), window-manager (openbox:
+# the frame centred, minimized with the clock standing still, a preset as tall as the screen resting on
+# its bottom edge, its close request), maximize (openbox: the board centred at the largest whole scale, a
+# click on a cell, one above the face, restored), display-lost (the X server ends under the game). Read
+# back against assets/.
 # Usage: real_game.sh 'GAME' CONDITION   (GAME starts the game)
 # shellcheck disable=SC2119  # the harness's functions take optional arguments
 set -euo pipefail
@@ -40,10 +41,6 @@ play)
   start_xvfb
   # ALSA without its configuration finds no device, and complains; the terminal hears none of it.
   start_game SDL_AUDIODRIVER=alsa ALSA_CONFIG_PATH=/nonexistent/alsa.conf
-  # The window's icon, as the X server holds it, is the compiled-in artwork pixel for pixel.
-  icon=$(printf '%d\n' $(grep -o '0x[0-9A-F]\{8\}' "$here/../../platform/sdl/window_icon.inc") | paste -sd,)
-  [ "$(xprop -id "$win" -notype -f _NET_WM_ICON 32c _NET_WM_ICON | tr -d ' ')" = "_NET_WM_ICON=16,16,$icon" ] ||
-    fail "the window's icon is not the game's artwork"
   shot
   for y in 8 11 19; do same 80 $((STRIP + y * CELL)) "$CELL" "$CELL" icon.bmp 0 || fail "the fresh board shows no covered cell in row $y"; done
   face_x=$((BOARD_W / 2 - 12))
@@ -63,6 +60,11 @@ play)
 scale)
   start_xvfb 1200x1100x24
   start_game SDL_AUDIODRIVER=dummy
+  # The window's icon, as the X server holds it, is the compiled-in artwork pixel for pixel (under
+  # Wine the exe's own icon shows: play_under_wine.sh).
+  icon=$(printf '%d\n' $(grep -o '0x[0-9A-F]\{8\}' "$here/../../platform/sdl/window_icon.inc") | paste -sd,)
+  [ "$(xprop -id "$win" -notype -f _NET_WM_ICON 32c _NET_WM_ICON | tr -d ' ')" = "_NET_WM_ICON=16,16,$icon" ] ||
+    fail "the window's icon is not the game's artwork"
   shot 0 one
   xdotool windowsize "$win" $((BOARD_W * 12 / 5)) $((BOARD_H * 12 / 5))  # 2.4 times
   client_size $((BOARD_W * 2)) $((BOARD_H * 2)) "$win" 5 || fail "${WIDTH}x$HEIGHT after a drag to 2.4x"
