@@ -118,6 +118,7 @@ std::uint32_t LoadAudio292(const char* path) {
     w.clips.emplace_back(path);
     return static_cast<std::uint32_t>(w.clips.size());
 }
-void SetAudioPos305(std::uint32_t clip, std::int32_t) {
-    w.sounds.push_back(clip - 1 < w.clips.size() ? w.clips[clip - 1] : "?");
+void SetAudioPos305(std::uint32_t clip, std::int32_t pos) {
+    // The seam promises pos 0: a clip asked to start elsewhere shows as "?", as an unknown one.
+    w.sounds.push_back(pos == 0 && clip - 1 < w.clips.size() ? w.clips[clip - 1] : "?");
 }
