@@ -344,6 +344,11 @@ TEST_F(Layer, FrameAndInputAtScaleThree) {
   }
   EXPECT_EQ(GetKey262(), 'P');
   EXPECT_FALSE(IsNextMsg254());
+  // A flood of other events is taken 64 a turn: the game's loop goes on between the takes.
+  for (int i = 0; i < 64; ++i) ASSERT_TRUE(DispPushMotion(i, i));
+  ASSERT_TRUE(DispPushKey(SDL_SCANCODE_P, 0, false));
+  EXPECT_TRUE(IsNextMsg254() && !IsKey261());
+  EXPECT_TRUE(IsNextMsg254() && IsKey261());
 }
 
 // The game's keys by their Windows codes; on other layouts digits by place ('&' on AZERTY's 1),
@@ -364,10 +369,13 @@ TEST_F(Layer, KeysArriveAsWindowsKeyCodes) {
 }
 
 // Closed through the frame or by a quit, the window is gone with what was queued behind; later
-// calls are harmless.
+// calls are harmless. A window opened again shows the sheets loaded before it.
 TEST_F(Layer, ClosingEndsTheWindowAndLaterCallsAreHarmless) {
+  const std::uint32_t sheet = Load(Bmp(4, 3, 24, Where));
   for (bool quit : {false, true}) {
     Open();
+    Clear164(), DrawBMP214(sheet, 0, 0, 4, 3), FreshWin45();
+    EXPECT_EQ(Frame(3, 2), Where(3, 2)) << quit;
     DrawBMP214(0, 0, 0, 2, 2), DrawBMP214(987654, 0, 0, 2, 2);  // unknown handles draw nothing
     ASSERT_TRUE((quit ? DispPushQuit() : DispPushCloseRequest()) && DispPushKey(SDL_SCANCODE_SPACE, 0, false));
     EXPECT_TRUE(IsNextMsg254() && !IsWin47() && !IsKey261() && !IsNextMsg254());
